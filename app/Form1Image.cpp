@@ -1,0 +1,139 @@
+// Picture intake and rendering of the main window.
+#include "app/TForm1.h"
+
+#include "app/DialogSeam.h"
+#include "app/FileDropTarget.h"
+#include "convert/Picture.h"
+#include "convert/Symbols.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTextEdit>
+
+void TForm1::ButtonOpenImageClick() { OpenImage(); }
+
+void TForm1::OpenImage() {
+    OpenImageEnDialog1->setDirectory(BaseFolder + QStringLiteral("images"));
+    if (ExecModal(*OpenImageEnDialog1) != QDialog::Accepted)
+        return;
+    const QStringList chosen = OpenImageEnDialog1->selectedFiles();
+    if (chosen.isEmpty())
+        return;
+    PictureLoad load = LoadPicture(chosen.first());
+    if (!load.Ok()) {
+        StatusBar1->showMessage(load.Error);
+        return;
+    }
+    StatusBar1->clearMessage();
+    ImageFileName = QFileInfo(chosen.first()).fileName();
+    TakePicture(std::move(load.Image));
+    PanelSize->setText(QStringLiteral("%1x%2").arg(Picture.Width()).arg(Picture.Height()));
+    RenderArt();
+}
+
+void TForm1::StDropFiles1DropFiles(QPoint) {
+    const QStringList& files = StDropFiles1->Files();
+    if (files.isEmpty())
+        return;
+    PictureLoad load = LoadPicture(files.first());
+    if (!load.Ok()) {
+        StatusBar1->showMessage(load.Error);
+        return;
+    }
+    StatusBar1->clearMessage();
+    TakePicture(std::move(load.Image));
+    RenderArt();
+}
+
+void TForm1::TakePicture(QImage picture) {
+    Picture = ImagePyramid(std::move(picture));
+    ImageOrg->SetBitmap(Picture.Picture());
+    ImageOrg->SetDisplay(Picture.LevelAtLeast(ImageOrg->size()));
+    {
+        // The size is applied below whether or not the slider moves.
+        const QSignalBlocker blocker(TrackBarSize);
+        TrackBarSize->setValue(Picture.Width());
+    }
+    ApplySize();
+}
+
+void TForm1::ApplySize() {
+    ArtWidth = TrackBarSize->value();
+    EditImageSize->setText(QString::number(ArtWidth));
+    MakeWorkImage();
+}
+
+void TForm1::MakeWorkImage() {
+    if (Picture.IsEmpty())
+        return;
+    WorkView = Picture.Resample(ArtWidth);
+}
+
+void TForm1::TrackBarSizeChange() {
+    ApplySize();
+    RenderArt();
+}
+
+void TForm1::RenderArt() {
+    ArtLines.clear();
+    ImageOrg->SetBackground(BackColor);
+    QImage bitmap(std::max(1, ImageASCII->width()), std::max(1, ImageASCII->height()),
+                  QImage::Format_RGB32);
+    ImageASCII->SetBackground(BackColor);
+
+    SymbolString = FormSymbolString(CheckBoxCustom->isChecked(), CheckBoxRandom->isChecked(),
+                                    EditSymbols->text(), ComboBoxSet->currentText(),
+                                    EditSymbol->text());
+    const bool sentence = CheckBoxCustom->isChecked() && RadioGroupCustomItems->checkedId() == 1;
+    const ArtText art = RenderArtText(WorkView, SymbolString, sentence);
+    SymbolCount = art.Last.SymbolCount;
+    SymbolIndex = art.Last.SymbolIndex;
+    LevelStep = art.Last.LevelStep;
+    PixelR = art.Last.PixelR;
+    PixelG = art.Last.PixelG;
+    PixelB = art.Last.PixelB;
+    PixelGray = art.Last.PixelGray;
+    if (!art.Cells.empty()) {
+        CurrentSymbol = art.Last.CurrentSymbol;
+        SecondSymbol = art.Last.SecondSymbol;
+    }
+    ArtLines = art.Lines;
+    LineText.clear();
+    RichEdit1->setPlainText(ArtLines.join(QLatin1Char('\n')));
+    if (ArtLines.isEmpty())
+        RichEdit1->clear();
+
+    const QFont font = RenderingFont();
+    if (Glyphs == nullptr || Glyphs->Font() != RenderingPixelFont(font))
+        Glyphs = std::make_unique<GlyphCache>(font);
+    DrawArt(bitmap, WorkView, art, *Glyphs, CellPitch(FontSize), BackColor);
+    ImageASCII->SetBitmap(std::move(bitmap));
+    ImageASCII->repaint();
+}
+
+void TForm1::PickSymbol() {
+    PickState state;
+    state.SymbolString = SymbolString;
+    state.SymbolCount = SymbolCount;
+    state.PixelR = PixelR;
+    state.PixelG = PixelG;
+    state.PixelB = PixelB;
+    ::PickSymbol(state);
+    SymbolCount = state.SymbolCount;
+    PixelGray = state.PixelGray;
+    LevelStep = state.LevelStep;
+    SymbolIndex = state.SymbolIndex;
+    CurrentSymbol = state.CurrentSymbol;
+    SecondSymbol = state.SecondSymbol;
+}
+
+QFont TForm1::RenderingFont() const { return FontDialog1->currentFont(); }

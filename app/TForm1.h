@@ -1,0 +1,327 @@
+#pragma once
+// The main window: it owns every piece of state and every component of the
+// three pages, and its handlers carry out what the user asks. The work itself
+// is done by the widget-free functions of convert/, output/, banner/ and
+// editor/.
+
+#include "app/Application.h"
+#include "app/ImageView.h"
+#include "convert/Render.h"
+#include "convert/Resample.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QColorDialog;
+class QComboBox;
+class QFileDialog;
+class QFontDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QSpinBox;
+class QStatusBar;
+class QTabWidget;
+class QTableWidget;
+class QTextEdit;
+class QToolButton;
+class ColorSwatch;
+class FileDropTarget;
+class TFormAbout;
+class TFormLanguage;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // baseFolder replaces the executable's folder as BaseFolder (tests give a
+    // temporary folder); it gains a trailing separator when it lacks one.
+    explicit TForm1(const QString& baseFolder = QString(), QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Runs one handler; an exception it throws is shown in the standard error
+    // box and the application goes on.
+    template <typename Fn> void Guard(Fn&& fn);
+
+    // ---- Shell handlers and routines ----
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void FormCanResize();
+    void PageControl2Change();
+    void MExitClick();
+    void MAboutClick();
+
+    // Settings and language (filled by the settings and language layer).
+    void ReadSettings();
+    void WriteSettings();
+    void ApplyLanguage(const QString& languageName);
+    void MLangEnglishClick();
+    void MLangRussianClick();
+    void MLangArabicClick();
+    void MLangFrenchClick();
+    void MLangSimplifiedChineseClick();
+    void MContentsClick();
+
+    // ---- Picture intake and rendering ----
+    void ButtonOpenImageClick();
+    void OpenImage();
+    void StDropFiles1DropFiles(QPoint point);
+    void TrackBarSizeChange();
+    void RenderArt();
+    void PickSymbol();
+    // The font held by FontDialog1, in which the picture is drawn.
+    QFont RenderingFont() const;
+
+    // ---- Symbol options ----
+    void ComboBoxSetChange();
+    void EditSymbolChange();
+    void CheckBoxRandomClick();
+    void CheckBoxCustomClick();
+    void RadioGroupCustomClick();
+    void EditSymbolsChange();
+    void ImageColorBGClick();
+    void ImageColorBGMouseMove();
+
+    // ---- Image adjustments ----
+    void TrackBarBrightnessChange();
+    void TrackBarContrastChange();
+    void TrackBarSaturationChange();
+    void ButtonFlipHClick();
+    void ButtonFlipVClick();
+    void ButtonRotate90Click();
+    void Button180Click();
+    void ButtonRotate270Click();
+    void ButtonRotateFreeClick();
+
+    // ---- Output ----
+    void ButtonSaveClick();
+    void SaveDialog1TypeChange();
+    void SaveAsHtml(const QString& fileName);
+    void SaveAsText(const QString& fileName);
+    QString ColorToHtml(QColor color);
+    void MPrintClick();
+    void MWallpaperClick();
+    void MSetFontClick();
+
+    // ---- Banner and editor start-up steps ----
+    void BuildKeyboard();
+    void LayoutKeyboard();
+    void RenderBanner();
+
+    // ---- Folders, files and settings-backed values ----
+    QString BaseFolder;
+    QString HelpFileEn;
+    QString HelpFileRu;
+    QString LanguageName = QStringLiteral("English");
+    bool FirstStart = true;
+    int CanvasWidth = 100;
+    int CanvasHeight = 100;
+    int CellWidth = 10;
+    int CellHeight = 16;
+    QString TextChar = QStringLiteral("@");
+    QString TextCharBG = QStringLiteral(" ");
+    int TextType = 0;
+
+    // ---- Objects kept for the window's life ----
+    QStringList ArtLines;
+    QStringList OutputLines;
+    QImage WorkView; // the working image, Format_RGB888
+    QImage BannerBitmap;
+    QList<QToolButton*> KeyButtons;
+    int KeyColumns = 38;
+    int KeyCount = 224;
+
+    // ---- Picture conversion state ----
+    int ArtWidth = 60;
+    QColor BackColor = QColor(255, 255, 255);
+    int FontSize = 8;
+    int Brightness = 0;
+    int Contrast = 0;
+    int Saturation = 0;
+    QString SymbolString;
+    int SymbolCount = 0;
+    int SymbolIndex = 0;
+    int LevelStep = 0;
+    QString CurrentSymbol;
+    QString SecondSymbol;
+    QString ImageFileName;
+    QString AngleText;
+    // The picture as loaded (with every flip and turn applied since), with its
+    // halved copies; ImageOrg shows it and the working image is made from it.
+    ImagePyramid Picture;
+
+    // ---- Output and editor state ----
+    QString ArtTitle;
+    QString OutLine;
+    QString HtmlColor;
+    bool DrawMode = true;
+    QString DrawChar = QStringLiteral("#");
+    QString CellText;
+    QString EditorFileName;
+
+    // ---- Working values of single routines ----
+    QString LineText;
+    int PixelR = 0, PixelG = 0, PixelB = 0, PixelGray = 0;
+
+    // ---- Components ----
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* MFile = nullptr;
+    QAction* MPrint = nullptr;
+    QAction* N1 = nullptr;
+    QAction* MExit = nullptr;
+    QMenu* MSettings = nullptr;
+    QAction* MSetFont = nullptr;
+    QAction* MWallpaper = nullptr;
+    QMenu* MLanguage = nullptr;
+    QAction* MLangEnglish = nullptr;
+    QAction* MLangRussian = nullptr;
+    QAction* MLangArabic = nullptr;
+    QAction* MLangFrench = nullptr;
+    QAction* MLangSimplifiedChinese = nullptr;
+    QMenu* MHelp = nullptr;
+    QAction* MContents = nullptr;
+    QAction* MAbout = nullptr;
+
+    QStatusBar* StatusBar1 = nullptr;
+    QTabWidget* PageControl2 = nullptr;
+    QWidget* TabSheetImage = nullptr;
+    QWidget* TabSheetRTF = nullptr;
+    QWidget* TabSheetText = nullptr;
+    QWidget* TabSheetEditor = nullptr;
+
+    // Image page
+    ImageView* ImageASCII = nullptr;
+    QWidget* PanelSymbols = nullptr;
+    QCheckBox* CheckBoxCustom = nullptr;
+    QGroupBox* RadioGroupCustom = nullptr;
+    QButtonGroup* RadioGroupCustomItems = nullptr;
+    QLineEdit* EditSymbols = nullptr;
+    QWidget* PanelOptions = nullptr;
+    QWidget* PanelPreview = nullptr;
+    ImageView* ImageOrg = nullptr;
+    QLabel* PanelSize = nullptr;
+    QPushButton* ButtonOpenImage = nullptr;
+    QPushButton* ButtonSave = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheetColor = nullptr;
+    QWidget* TabSheetRotation = nullptr;
+    QLabel* LabelBrightness = nullptr;
+    QLabel* LabelContrast = nullptr;
+    QLabel* LabelSaturation = nullptr;
+    QSlider* TrackBarBrightness = nullptr;
+    QSlider* TrackBarContrast = nullptr;
+    QSlider* TrackBarSaturation = nullptr;
+    QPushButton* ButtonFlipH = nullptr;
+    QPushButton* ButtonFlipV = nullptr;
+    QPushButton* ButtonRotate90 = nullptr;
+    QPushButton* Button180 = nullptr;
+    QPushButton* ButtonRotate270 = nullptr;
+    QPushButton* ButtonRotateFree = nullptr;
+    QLabel* LabelSet = nullptr;
+    QComboBox* ComboBoxSet = nullptr;
+    QGroupBox* GroupBoxOptions = nullptr;
+    QLabel* LabelSymbol = nullptr;
+    QLineEdit* EditSymbol = nullptr;
+    QCheckBox* CheckBoxRandom = nullptr;
+    QLabel* LabelBG = nullptr;
+    ColorSwatch* ImageColorBG = nullptr;
+    QLabel* LabelFontSize = nullptr;
+    QSlider* TrackBarSize = nullptr;
+    QLineEdit* EditImageSize = nullptr;
+    QTextEdit* RichEdit1 = nullptr;
+
+    // Text page
+    QWidget* PanelTextTop = nullptr;
+    QLabel* LabelText = nullptr;
+    QLineEdit* EditText = nullptr;
+    QLabel* LabelChar = nullptr;
+    QLineEdit* EditChar = nullptr;
+    QLabel* LabelCharBG = nullptr;
+    QLineEdit* EditCharBG = nullptr;
+    QComboBox* cmbTextType = nullptr;
+    QPushButton* ButtonSaveText = nullptr;
+    QWidget* PanelText = nullptr;
+    QTextEdit* RichEditText = nullptr;
+
+    // Editor page
+    QWidget* PanelEditorLeft = nullptr;
+    QToolButton* SpeedButtonDraw = nullptr;
+    QToolButton* SpeedButtonErase = nullptr;
+    QPushButton* ButtonEditorClear = nullptr;
+    QPushButton* ButtonEditorLoad = nullptr;
+    QPushButton* ButtonEditorSave = nullptr;
+    QGroupBox* GroupBoxCanvas = nullptr;
+    QLabel* LabelCanvasWidth = nullptr;
+    QLabel* LabelCanvasHeight = nullptr;
+    QSpinBox* CSpinEditCanvasWidth = nullptr;
+    QSpinBox* CSpinEditCanvasHeight = nullptr;
+    QGroupBox* GroupBoxCell = nullptr;
+    QLabel* LabelCellWidth = nullptr;
+    QLabel* LabelCellHeight = nullptr;
+    QSpinBox* CSpinEditCellWidth = nullptr;
+    QSpinBox* CSpinEditCellHeight = nullptr;
+    QGroupBox* GroupBoxPos = nullptr;
+    QLabel* LabelPosColTitle = nullptr;
+    QLabel* LabelPosRowTitle = nullptr;
+    QLabel* LabelPosCol = nullptr;
+    QLabel* LabelPosRow = nullptr;
+    QTableWidget* StringGrid1 = nullptr;
+    QWidget* PanelKeyboard = nullptr;
+
+    // Non-visual components
+    QFileDialog* OpenImageEnDialog1 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+    QFileDialog* SaveDialog2 = nullptr;
+    QFileDialog* OpenDialog1 = nullptr;
+    QFileDialog* SaveDialog3 = nullptr;
+    QColorDialog* ColorDialog1 = nullptr;
+    QFontDialog* FontDialog1 = nullptr;
+    FileDropTarget* StDropFiles1 = nullptr;
+
+    TFormAbout* FormAbout = nullptr;
+    TFormLanguage* FormLanguage = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildLayout();
+    void BuildImagePage();
+    void BuildTextPage();
+    void BuildEditorPage();
+    void BuildMenu();
+    void BuildDialogs();
+    void ConnectHandlers();
+    // Steps 5 and 6 of the open command: the slider to the picture's width,
+    // then the size applied whether or not the slider moved.
+    void TakePicture(QImage picture);
+    void ApplySize();
+    // The working image from the picture at ArtWidth.
+    void MakeWorkImage();
+
+    bool Shown = false;
+    bool Closed = false;
+    std::unique_ptr<GlyphCache> Glyphs;
+};
+
+template <typename Fn> void TForm1::Guard(Fn&& fn) {
+    try {
+        fn();
+    } catch (const std::exception& error) {
+        ReportException(error);
+    }
+}
+
+extern TForm1* Form1;

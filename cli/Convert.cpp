@@ -1,0 +1,136 @@
+#include "cli/Convert.h"
+
+#include "common/AppError.h"
+#include "common/Codepage.h"
+#include "common/SafeFile.h"
+#include "convert/Picture.h"
+#include "convert/Render.h"
+#include "convert/Resample.h"
+#include "convert/Symbols.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+const char* const Usage =
+    "Usage: tessaglyph-convert PICTURE [--width N] "
+    "[--symbols TEXT | --symbol C | --custom TEXT | --sentence TEXT] [-o FILE]\n"
+    "Writes the picture as ascii graphics: one line per row of the working image,\n"
+    "two characters a pixel, in Windows-1252 with CR LF line ends.\n"
+    "  --width N        symbols per line, 10 to 300 (default: the picture's width, clamped)\n"
+    "  --symbols TEXT   the symbols to pick from by brightness, darkest first\n"
+    "                   (default: \"#MHOKLwaso*,. \")\n"
+    "  --symbol C       one symbol for every pixel but the brightest\n"
+    "  --custom TEXT    custom symbols, picked by brightness\n"
+    "  --sentence TEXT  the text spelled out pixel by pixel\n"
+    "  -o FILE          write to FILE instead of standard output\n"
+    "  --help           show this help\n";
+
+struct Options {
+    QString Picture;
+    int Width = 0; // 0: the picture's width, clamped
+    QString Symbols = PresetSymbolSets().front();
+    bool Sentence = false;
+    QString Output;
+};
+
+int ParseWidth(const QString& text) {
+    bool ok = false;
+    const int width = text.toInt(&ok);
+    if (!ok || width < 10 || width > 300)
+        throw AppError(QStringLiteral("--width takes a whole number from 10 to 300, not '%1'").arg(text));
+    return width;
+}
+
+Options Parse(const QStringList& arguments, bool& help) {
+    Options options;
+    bool symbolsGiven = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        const auto value = [&]() -> QString {
+            if (i + 1 >= arguments.size())
+                throw AppError(QStringLiteral("%1 needs a value").arg(arg));
+            return arguments[++i];
+        };
+        const auto symbols = [&](const QString& text, bool sentence) {
+            if (symbolsGiven)
+                throw AppError(QStringLiteral("only one of --symbols, --symbol, --custom and "
+                                              "--sentence may be given"));
+            symbolsGiven = true;
+            options.Symbols = Cp1252Sanitize(text);
+            options.Sentence = sentence;
+        };
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            help = true;
+        } else if (arg == QLatin1String("--width")) {
+            options.Width = ParseWidth(value());
+        } else if (arg == QLatin1String("--symbols") || arg == QLatin1String("--custom")) {
+            symbols(value(), false);
+        } else if (arg == QLatin1String("--symbol")) {
+            const QString symbol = value();
+            if (symbol.size() > 1)
+                throw AppError(QStringLiteral("--symbol takes one character, not '%1'").arg(symbol));
+            symbols(FormSymbolString(false, false, {}, {}, Cp1252Sanitize(symbol)), false);
+        } else if (arg == QLatin1String("--sentence")) {
+            symbols(value(), true);
+        } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
+            options.Output = value();
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            throw AppError(QStringLiteral("unknown option %1 (see --help)").arg(arg));
+        } else if (options.Picture.isEmpty()) {
+            options.Picture = arg;
+        } else {
+            throw AppError(QStringLiteral("only one picture may be given"));
+        }
+    }
+    if (!help && options.Picture.isEmpty())
+        throw AppError(QStringLiteral("no picture given (see --help)"));
+    return options;
+}
+
+QByteArray ArtBytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += ToCp1252(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+} // namespace
+
+int RunConvert(const QStringList& arguments, FILE* out, FILE* err) {
+    try {
+        bool help = false;
+        const Options options = Parse(arguments, help);
+        if (help) {
+            std::fputs(Usage, out);
+            return 0;
+        }
+        if (!QFileInfo::exists(options.Picture))
+            throw AppError(QStringLiteral("Cannot open file %1").arg(options.Picture));
+        PictureLoad load = LoadPicture(options.Picture, options.Width > 0 ? options.Width : 300);
+        if (!load.Ok())
+            throw AppError(load.Error);
+        // Width and height follow the picture's full size, as in the window,
+        // even where the reader decoded at a reduced scale.
+        const QSize full = load.FullSize;
+        const int width = options.Width > 0 ? options.Width : std::clamp(full.width(), 10, 300);
+        const ImagePyramid picture(std::move(load.Image));
+        const QImage work = picture.Resample(width, WorkHeight(width, full.width(), full.height()));
+        const ArtText art = RenderArtText(work, options.Symbols, options.Sentence);
+        const QByteArray bytes = ArtBytes(art.Lines);
+        if (options.Output.isEmpty()) {
+            if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) != size_t(bytes.size()) ||
+                std::fflush(out) != 0)
+                throw AppError(QStringLiteral("cannot write to standard output"));
+        } else {
+            WriteFileAtomic(options.Output, bytes);
+        }
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(err, "tessaglyph-convert: %s\n", error.what());
+        return 1;
+    }
+}

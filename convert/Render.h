@@ -1,0 +1,75 @@
+#pragma once
+// Turning the working image into characters: the symbol pick per pixel, the
+// text lines and the drawn cells.
+
+#include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The working values of one pick, named as the window's fields.
+struct PickState {
+    QString SymbolString;
+    int SymbolCount = 0;
+    int SymbolIndex = 1; // 1-based
+    int LevelStep = 0;
+    int PixelR = 0, PixelG = 0, PixelB = 0;
+    int PixelGray = 0;
+    QString CurrentSymbol;
+    QString SecondSymbol;
+};
+
+// Brightness pick for the pixel in state: the band of 255 div SymbolCount
+// (at least 1) that holds the gray value, darkest symbol first.
+void PickSymbol(PickState& state);
+// Sentence step: the next character of the sentence, or a blank for pure
+// white without using up a character; the second character is a blank.
+void SentenceStep(PickState& state);
+
+// One cell: the zero, one or two characters drawn for a pixel.
+struct ArtCell {
+    QChar First, Second;
+    quint8 Length = 0;
+};
+
+struct ArtText {
+    int Width = 0, Height = 0;
+    std::vector<ArtCell> Cells; // row-major, Width x Height
+    QStringList Lines;          // one per row, top first
+    PickState Last;             // the state after the last pixel
+};
+
+// The text of the working image with the given symbols; sentence selects the
+// sentence step instead of the brightness pick. The sentence position runs on
+// from row to row and starts anew with every call.
+ArtText RenderArtText(const QImage& work, const QString& symbolString, bool sentence);
+
+// Distance of the cells across and down for a font size in points.
+inline double CellPitch(int fontSize) { return fontSize * 1.6; }
+// Position of cell i: trunc(pitch * i).
+inline int CellPosition(double pitch, int i) { return int(pitch * i); }
+
+// The glyph masks of cell texts in one font, laid out once and kept.
+class GlyphCache {
+public:
+    explicit GlyphCache(const QFont& font);
+    const QFont& Font() const { return CacheFont; }
+    // Coverage of the text's extent, 0 to 255 a pixel (Format_Alpha8).
+    const QImage& Mask(const QString& text);
+
+private:
+    QFont CacheFont;
+    QHash<QString, QImage> Masks;
+};
+
+// The font at the pixel size of its point size on a 96 dpi surface.
+QFont RenderingPixelFont(const QFont& font);
+
+// Fills bitmap with back and draws every cell that starts inside it: the
+// cell's text extent in back, its glyphs in the colour of its pixel of work.
+// Later cells paint over earlier ones where they overlap.
+void DrawArt(QImage& bitmap, const QImage& work, const ArtText& art, GlyphCache& glyphs,
+             double pitch, QColor back);

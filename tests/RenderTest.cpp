@@ -1,0 +1,4 @@
+#include "convert/Render.h"
+#include "tests/TestSupport.h"
+
+TEST(Render, Placeholder) { SUCCEED(); }
