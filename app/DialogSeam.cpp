@@ -41,5 +41,11 @@ void SetFileFilter(QFileDialog& dialog, const QString& filter) {
 }
 
 int SelectedFilterIndex(const QFileDialog& dialog) {
-    return int(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
+    // The dialog reports the entry as shown, without its trailing patterns.
+    const QString selected = dialog.selectedNameFilter();
+    const QStringList entries = dialog.nameFilters();
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        if (entries[i] == selected || entries[i].startsWith(selected + QStringLiteral(" (")))
+            return int(i);
+    return -1;
 }

@@ -135,5 +135,3 @@ void TForm1::PickSymbol() {
     CurrentSymbol = state.CurrentSymbol;
     SecondSymbol = state.SecondSymbol;
 }
-
-QFont TForm1::RenderingFont() const { return FontDialog1->currentFont(); }

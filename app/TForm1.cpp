@@ -603,6 +603,7 @@ void TForm1::FormCreate() {
 
     ImageOrg->SetBackground(BackColor);
     const QFont rendering(QStringLiteral("Courier New"), 8);
+    ArtFont = rendering;
     FontDialog1->setCurrentFont(rendering);
     RichEdit1->setFont(rendering);
     StringGrid1->setFont(rendering);

@@ -79,8 +79,9 @@ public:
     void TrackBarSizeChange();
     void RenderArt();
     void PickSymbol();
-    // The font held by FontDialog1, in which the picture is drawn.
-    QFont RenderingFont() const;
+    // The rendering font: the font FontDialog1 offers and returns, in which
+    // the picture is drawn.
+    QFont RenderingFont() const { return ArtFont; }
 
     // ---- Symbol options ----
     void ComboBoxSetChange();
@@ -145,6 +146,7 @@ public:
     int ArtWidth = 60;
     QColor BackColor = QColor(255, 255, 255);
     int FontSize = 8;
+    QFont ArtFont;
     int Brightness = 0;
     int Contrast = 0;
     int Saturation = 0;

@@ -12,6 +12,16 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* out) {
+    *out << '{';
+    for (const QString& text : list)
+        *out << '"' << text.toStdString() << "\" ";
+    *out << '}';
+}
 
 // Answers the dialogs the window opens, in order; each answer drives the real
 // dialog object and returns its result. A dialog with no answer left is

@@ -1,0 +1,287 @@
+// The main window: its layout, its pages and the picture intake.
+#include "app/DialogSeam.h"
+#include "app/FileDropTarget.h"
+#include "common/AppError.h"
+#include "convert/Symbols.h"
+#include "tests/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QUrl>
+
+namespace {
+
+QStringList RichLines(const TForm1& form) {
+    const QString text = form.RichEdit1->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+void Drop(QWidget* target, const QStringList& paths) {
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    QMimeData mime;
+    mime.setUrls(urls);
+    const QPointF at(5, 5);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    ASSERT_TRUE(drop.isAccepted());
+}
+
+} // namespace
+
+using MainWindow = WindowTest;
+
+TEST_F(MainWindow, CaptionPagesAndMenus) {
+    EXPECT_EQ(Form->windowTitle(), "Tessaglyph 1.72");
+    EXPECT_EQ(QApplication::applicationName(), "Tessaglyph 1.72");
+    QTabWidget* pages = Form->PageControl2;
+    ASSERT_EQ(pages->count(), 4);
+    const QStringList captions = {"Image", "RTF", "Text", "Editor"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(pages->tabText(i), captions[i]);
+    EXPECT_FALSE(pages->isTabVisible(1));
+    EXPECT_EQ(pages->widget(1), Form->TabSheetRTF);
+    EXPECT_EQ(Form->RichEdit1->parentWidget(), Form->TabSheetRTF);
+
+    const struct {
+        const char* Name;
+        const char* Caption;
+        const char* Shortcut;
+    } items[] = {{"MPrint", "Print", "Ctrl+P"},         {"MExit", "Exit", "Ctrl+Q"},
+                 {"MSetFont", "Set Font", "Ctrl+F"},    {"MWallpaper", "Set On Desktop", "Ctrl+D"},
+                 {"MLangEnglish", "English", ""},       {"MLangSimplifiedChinese", "Simplified Chinese", ""},
+                 {"MAbout", "About", ""},               {"MContents", "Contents", ""}};
+    for (const auto& item : items) {
+        auto* action = Form->findChild<QAction*>(item.Name);
+        ASSERT_NE(action, nullptr) << item.Name;
+        EXPECT_EQ(action->text(), item.Caption);
+        EXPECT_EQ(action->shortcut().toString(), item.Shortcut) << item.Name;
+    }
+    EXPECT_FALSE(Form->MContents->isVisible());
+    EXPECT_TRUE(Form->MLangEnglish->isChecked());
+    QStringList menus;
+    for (QAction* menu : Form->MainMenu1->actions())
+        menus.append(menu->text());
+    EXPECT_EQ(menus, QStringList({"File", "Settings", "Help"}));
+}
+
+TEST_F(MainWindow, EveryComponentIsNamedAndInItsDesignedState) {
+    for (const char* name :
+         {"StatusBar1", "PageControl2", "ImageASCII", "PanelSymbols", "CheckBoxCustom",
+          "RadioGroupCustom", "EditSymbols", "PanelOptions", "PanelPreview", "ImageOrg",
+          "PanelSize", "ButtonOpenImage", "ButtonSave", "PageControl1", "TabSheetColor",
+          "TabSheetRotation", "TrackBarBrightness", "TrackBarContrast", "TrackBarSaturation",
+          "ButtonFlipH", "ButtonFlipV", "ButtonRotate90", "Button180", "ButtonRotate270",
+          "ButtonRotateFree", "LabelSet", "ComboBoxSet", "GroupBoxOptions", "LabelSymbol",
+          "EditSymbol", "CheckBoxRandom", "LabelBG", "ImageColorBG", "LabelFontSize",
+          "TrackBarSize", "EditImageSize", "PanelTextTop", "EditText", "EditChar", "EditCharBG",
+          "cmbTextType", "ButtonSaveText", "RichEditText", "PanelEditorLeft", "SpeedButtonDraw",
+          "SpeedButtonErase", "ButtonEditorClear", "ButtonEditorLoad", "ButtonEditorSave",
+          "CSpinEditCanvasWidth", "CSpinEditCanvasHeight", "CSpinEditCellWidth",
+          "CSpinEditCellHeight", "LabelPosCol", "LabelPosRow", "StringGrid1", "PanelKeyboard",
+          "OpenImageEnDialog1", "SaveDialog1", "SaveDialog2", "OpenDialog1", "SaveDialog3",
+          "ColorDialog1", "FontDialog1", "StDropFiles1", "FormAbout", "FormLanguage"})
+        EXPECT_NE(Form->findChild<QObject*>(name), nullptr) << name;
+
+    EXPECT_EQ(Form->TrackBarSize->minimum(), 10);
+    EXPECT_EQ(Form->TrackBarSize->maximum(), 300);
+    EXPECT_EQ(Form->TrackBarSize->value(), 60);
+    EXPECT_EQ(Form->ArtWidth, 60);
+    EXPECT_EQ(Form->EditImageSize->text(), "60");
+    EXPECT_FALSE(Form->EditImageSize->isEnabled());
+    EXPECT_EQ(Form->TrackBarBrightness->minimum(), -100);
+    EXPECT_EQ(Form->TrackBarBrightness->maximum(), 512);
+    EXPECT_EQ(Form->EditSymbols->text(), DefaultCustomSymbols());
+    EXPECT_FALSE(Form->EditSymbols->isEnabled());
+    EXPECT_EQ(Form->ComboBoxSet->count(), 5);
+    EXPECT_EQ(Form->ComboBoxSet->currentText(), "#MHOKLwaso*,. ");
+    EXPECT_EQ(Form->EditSymbol->text(), "@");
+    EXPECT_EQ(Form->EditSymbol->maxLength(), 1);
+    EXPECT_TRUE(Form->CheckBoxRandom->isChecked());
+    EXPECT_FALSE(Form->CheckBoxCustom->isChecked());
+    EXPECT_EQ(Form->CurrentSymbol, "@");
+    EXPECT_EQ(Form->BackColor, QColor(255, 255, 255));
+    EXPECT_EQ(Form->FontSize, 8);
+    EXPECT_EQ(Form->RenderingFont().family(), "Courier New");
+    EXPECT_EQ(Form->StringGrid1->columnCount(), 100);
+    EXPECT_EQ(Form->StringGrid1->rowCount(), 100);
+    EXPECT_EQ(Form->PanelOptions->width(), 233);
+    EXPECT_EQ(Form->PanelSymbols->height(), 40);
+    EXPECT_EQ(Form->PanelKeyboard->height(), 169);
+    EXPECT_TRUE(Form->BaseFolder.endsWith('/'));
+    EXPECT_EQ(Form->BaseFolder, QDir(Folder.path()).absolutePath() + '/');
+    EXPECT_EQ(Form->HelpFileEn, Form->BaseFolder + "Help - EN.chm");
+    // No render at start-up: nothing is drawn and there are no lines.
+    EXPECT_TRUE(Form->ArtLines.isEmpty());
+    EXPECT_TRUE(Form->WorkView.isNull());
+}
+
+TEST_F(MainWindow, PageChangesMoveTheFocus) {
+    QApplication::setActiveWindow(Form.get());
+    Form->PageControl2->setCurrentWidget(Form->TabSheetText);
+    EXPECT_TRUE(Form->EditText->hasFocus());
+    Form->PageControl2->setCurrentWidget(Form->TabSheetEditor);
+    EXPECT_TRUE(Form->StringGrid1->hasFocus());
+    Form->PageControl2->setCurrentWidget(Form->TabSheetImage);
+    EXPECT_FALSE(Form->StringGrid1->isVisible());
+}
+
+TEST_F(MainWindow, AHandlerExceptionShowsTheErrorBoxAndTheWindowGoesOn) {
+    Form->Guard([] { throw AppError(FormatMessage("Cannot create file %s", "/nowhere/x.htm")); });
+    EXPECT_EQ(Dialogs->Errors, QStringList({"Cannot create file /nowhere/x.htm"}));
+    EXPECT_EQ(Dialogs->Opened, QStringList({"ErrorBox"}));
+    EXPECT_TRUE(Form->isVisible());
+}
+
+TEST_F(MainWindow, OpenLoadsSizesAndRenders) {
+    const QString path = WritePicture("images/photo.png", Solid(1200, 900, QColor(0, 0, 0)));
+    QStringList directories;
+    Dialogs->Then([&](QDialog& dialog) {
+        auto& files = dynamic_cast<QFileDialog&>(dialog);
+        directories.append(files.directory().absolutePath());
+        EXPECT_EQ(files.nameFilters().size(), 22);
+        EXPECT_EQ(SelectedFilterIndex(files), 0);
+        EXPECT_EQ(files.selectedNameFilter(),
+                  "Common Graphic Files (*.tif;*.gif;*.jpg;*.pcx;*.bmp;*.ico;*.cur;*.png;*.wmf;"
+                  "*.emf;*.tga;*.pxm;*.wbmp;*.jp2;*.j2k;*.dcx;*.crw;*.avi;*.mpg;*.wmv)");
+        files.selectFile(path);
+        static_cast<QDialog&>(files).accept();
+        return files.result();
+    });
+    Form->ButtonOpenImage->click();
+    EXPECT_EQ(Dialogs->Unexpected, 0);
+    EXPECT_EQ(directories, QStringList({Path("images")}));
+    EXPECT_EQ(Form->ImageFileName, "photo.png");
+    EXPECT_EQ(Form->TrackBarSize->value(), 300);
+    EXPECT_EQ(Form->EditImageSize->text(), "300");
+    EXPECT_EQ(Form->WorkView.size(), QSize(300, 225));
+    EXPECT_EQ(Form->WorkView.format(), QImage::Format_RGB888);
+    EXPECT_EQ(Form->PanelSize->text(), "1200x900");
+    ASSERT_EQ(Form->ArtLines.size(), 225);
+    EXPECT_EQ(Form->ArtLines[0], QString(600, '#'));
+    EXPECT_EQ(RichLines(*Form), Form->ArtLines);
+    EXPECT_EQ(Form->ImageASCII->Bitmap().size(), Form->ImageASCII->size());
+    EXPECT_EQ(Form->CurrentSymbol, "#");
+
+    // The dialog starts in "images" every time, wherever the last choice was.
+    Dialogs->Then([&](QDialog& dialog) {
+        auto& files = dynamic_cast<QFileDialog&>(dialog);
+        directories.append(files.directory().absolutePath());
+        files.setDirectory(Folder.path());
+        return int(QDialog::Rejected);
+    });
+    Form->OpenImage();
+    Form->OpenImage();
+    EXPECT_EQ(directories, QStringList({Path("images"), Path("images")}));
+    EXPECT_EQ(Dialogs->Unexpected, 1);
+}
+
+TEST_F(MainWindow, SmallAndSameSizePicturesAreStillResampledFromThePreview) {
+    Open(WritePicture("small.png", Ramp(5, 5)));
+    EXPECT_EQ(Form->TrackBarSize->value(), 10);
+    EXPECT_EQ(Form->WorkView.size(), QSize(10, 10));
+    EXPECT_EQ(Form->ArtLines.size(), 10);
+
+    Form->TrackBarSize->setValue(40);
+    const QImage picture = Ramp(40, 30);
+    Open(WritePicture("forty.png", picture));
+    EXPECT_EQ(Form->WorkView, picture);
+    EXPECT_EQ(Form->PanelSize->text(), "40x30");
+
+    Open(WritePicture("wide.png", Solid(1000, 3, Qt::gray)));
+    EXPECT_EQ(Form->WorkView.size(), QSize(300, 1));
+    EXPECT_EQ(Form->ArtLines.size(), 1);
+}
+
+TEST_F(MainWindow, TheSizeSliderRendersAtEveryPosition) {
+    Form->TrackBarSize->setValue(100); // before any picture: an empty result
+    EXPECT_TRUE(Form->WorkView.isNull());
+    EXPECT_TRUE(Form->ArtLines.isEmpty());
+    EXPECT_EQ(Form->EditImageSize->text(), "100");
+
+    Open(WritePicture("photo.png", Ramp(640, 480)));
+    for (int width : {10, 11, 57, 299, 300}) {
+        Form->TrackBarSize->setValue(width);
+        EXPECT_EQ(Form->ArtWidth, width);
+        EXPECT_EQ(Form->EditImageSize->text(), QString::number(width));
+        EXPECT_EQ(Form->WorkView.size(), QSize(width, width * 480 / 640));
+        EXPECT_EQ(Form->ArtLines.size(), width * 480 / 640);
+        EXPECT_EQ(Form->ArtLines.front().size(), 2 * width);
+        EXPECT_EQ(RichLines(*Form), Form->ArtLines);
+    }
+    Form->TrackBarSize->setValue(5000);
+    EXPECT_EQ(Form->ArtWidth, 300);
+}
+
+TEST_F(MainWindow, CancelAndUnreadablePicturesKeepEverything) {
+    Open(WritePicture("first.png", Solid(120, 90, Qt::black)));
+    const QStringList lines = Form->ArtLines;
+    const QImage work = Form->WorkView;
+
+    Dialogs->Cancel();
+    Form->ButtonOpenImage->click();
+    const QString broken = Path("broken.png");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("this is not a picture");
+    file.close();
+    Open(broken);
+    Drop(Form->ImageASCII, {broken});
+
+    EXPECT_EQ(Form->ImageFileName, "first.png");
+    EXPECT_EQ(Form->PanelSize->text(), "120x90");
+    EXPECT_EQ(Form->WorkView, work);
+    EXPECT_EQ(Form->ArtLines, lines);
+    EXPECT_EQ(Form->Picture.Width(), 120);
+    EXPECT_EQ(Form->StatusBar1->currentMessage(), "Cannot read picture broken.png");
+    EXPECT_TRUE(Dialogs->Errors.isEmpty());
+}
+
+TEST_F(MainWindow, ADropLoadsTheFirstFileFromAnyPage) {
+    Open(WritePicture("opened.png", Solid(50, 50, Qt::white)));
+    const QString first = WritePicture("first.png", Solid(200, 100, Qt::black));
+    const QString second = WritePicture("second.png", Solid(30, 30, Qt::white));
+    Form->PageControl2->setCurrentWidget(Form->TabSheetText);
+    const QString before = Form->EditText->text();
+    Drop(Form->EditText, {first, second, Path("third.png")});
+    EXPECT_EQ(Form->EditText->text(), before); // the edit did not take the paths as text
+    EXPECT_EQ(Form->StDropFiles1->Files().size(), 3);
+    EXPECT_EQ(Form->Picture.Width(), 200);
+    EXPECT_EQ(Form->TrackBarSize->value(), 200);
+    EXPECT_EQ(Form->WorkView.size(), QSize(200, 100));
+    EXPECT_EQ(Form->ArtLines.size(), 100);
+    // A drop leaves the name and the size read-out of the last opened picture.
+    EXPECT_EQ(Form->ImageFileName, "opened.png");
+    EXPECT_EQ(Form->PanelSize->text(), "50x50");
+}
+
+TEST_F(MainWindow, TheResultBitmapFollowsTheViewAndTheBackground) {
+    Open(WritePicture("red.png", Solid(60, 45, QColor(200, 0, 0))));
+    Form->resize(1000, 760);
+    QApplication::processEvents();
+    Form->TrackBarSize->setValue(61);
+    EXPECT_EQ(Form->ImageASCII->Bitmap().size(), Form->ImageASCII->size());
+    EXPECT_EQ(Form->ImageASCII->Background(), Form->BackColor);
+    EXPECT_EQ(Form->ImageOrg->Background(), Form->BackColor);
+    // The view holds fewer than 61 cells across; the text holds them all.
+    EXPECT_LT(Form->ImageASCII->width(), CellPosition(CellPitch(8), 60));
+    EXPECT_EQ(Form->ArtLines.front().size(), 122);
+}
