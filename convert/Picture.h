@@ -17,8 +17,7 @@ struct PictureLoad {
 // Reads the first frame of a picture file, turned upright by its orientation
 // tag, as Format_RGB888 with transparent areas composited on white.
 // With targetWidth > 0 the reader may decode at a reduced scale (JPEG) as long
-// as the result stays at least twice as wide as targetWidth, or the picture's
-// own width when that is smaller.
+// as the result stays at least as wide as targetWidth.
 PictureLoad LoadPicture(const QString& path, int targetWidth = 0);
 
 // Any image as Format_RGB888, transparency composited on white.

@@ -197,6 +197,6 @@ TEST_F(PictureFiles, ReducedScaleJpegKeepsTheFullSize) {
     const PictureLoad load = LoadPicture(path, 300);
     ASSERT_TRUE(load.Ok());
     EXPECT_EQ(load.FullSize, QSize(2400, 1600));
-    EXPECT_EQ(load.Image.size(), QSize(600, 400)); // decoded at a quarter
+    EXPECT_EQ(load.Image.size(), QSize(300, 200)); // decoded at an eighth
     EXPECT_EQ(LoadPicture(path).Image.size(), QSize(2400, 1600));
 }

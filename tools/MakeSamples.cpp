@@ -75,6 +75,39 @@ QImage GrayRamp() {
     return image;
 }
 
+// A photo-like test picture: smooth gradients, shapes and fine noise, so that
+// JPEG has real detail to encode.
+QImage Photo(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, width, height);
+    sky.setColorAt(0, QColor(40, 90, 170));
+    sky.setColorAt(0.5, QColor(230, 190, 120));
+    sky.setColorAt(1, QColor(30, 60, 30));
+    p.fillRect(image.rect(), sky);
+    for (int i = 0; i < 60; ++i) {
+        const int r = (i * 7919) % (width / 6) + width / 40;
+        const int x = (i * 104729) % width, y = (i * 1299709) % height;
+        p.setBrush(QColor((i * 37) % 256, (i * 91) % 256, (i * 53) % 256, 160));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPoint(x, y), r, r);
+    }
+    p.end();
+    quint32 seed = 12345;
+    for (int y = 0; y < height; ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int n = int(seed >> 28) - 8;
+            const QRgb c = row[x];
+            row[x] = qRgb(qBound(0, qRed(c) + n, 255), qBound(0, qGreen(c) + n, 255),
+                          qBound(0, qBlue(c) + n, 255));
+        }
+    }
+    return image;
+}
+
 QImage Rings() {
     QImage image(300, 300, QImage::Format_RGB32);
     for (int y = 0; y < 300; ++y)
@@ -90,8 +123,13 @@ QImage Rings() {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
+    if (argc == 5 && QByteArray(argv[1]) == "--photo") {
+        // make-samples --photo WIDTH HEIGHT FILE: one large test photo.
+        const QImage photo = Photo(QByteArray(argv[2]).toInt(), QByteArray(argv[3]).toInt());
+        return photo.save(QString::fromLocal8Bit(argv[4]), nullptr, 90) ? 0 : 1;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: make-samples FOLDER\n");
+        std::fprintf(stderr, "usage: make-samples FOLDER | make-samples --photo W H FILE\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');

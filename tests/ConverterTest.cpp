@@ -1,0 +1,120 @@
+// The command-line converter, run as the real program.
+#include "common/Codepage.h"
+#include "convert/Symbols.h"
+#include "tests/TestSupport.h"
+
+#include <QFile>
+#include <QProcess>
+
+namespace {
+
+struct ProgramRun {
+    int Status = -1;
+    QByteArray Out, Err;
+};
+
+ProgramRun Convert(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(TESSAGLYPH_BINARY_DIR "/tessaglyph-convert"), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+class Converter : public ::testing::Test {
+protected:
+    QString Picture(const QString& name, const QImage& image) {
+        const QString path = Folder.filePath(name);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+    QTemporaryDir Folder;
+};
+
+} // namespace
+
+TEST_F(Converter, WritesTheRowsWithCrLfWithoutAnyDisplay) {
+    const QString path = Picture("black.png", Solid(40, 20, Qt::black));
+    const ProgramRun run = Convert({path});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    const QByteArray row = QByteArray(80, '#') + "\r\n";
+    EXPECT_EQ(run.Out, row.repeated(20));
+    EXPECT_TRUE(run.Err.isEmpty());
+}
+
+TEST_F(Converter, WidthAndSymbolModesAsInTheWindow) {
+    const QString ramp = Picture("ramp.png", Ramp(64, 16));
+    struct Case {
+        QStringList Arguments;
+        QString Symbols;
+        bool Sentence;
+        int Width;
+    };
+    const Case cases[] = {
+        {{"--width", "20"}, PresetSymbolSets()[0], false, 20},
+        {{"--symbols", "01  "}, "01  ", false, 64},
+        {{"--symbol", "@"}, "@ ", false, 64},
+        {{"--custom", DefaultCustomSymbols(), "--width", "10"}, DefaultCustomSymbols(), false, 10},
+        {{"--sentence", "ASCII "}, "ASCII ", true, 64},
+        {{"--symbols", QString::fromUtf8("\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD")}, QString::fromUtf8("\xC3\xA9\xE2\x82\xAC?"), false, 64},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Arguments.join(' ').toStdString());
+        const ProgramRun run = Convert(QStringList{ramp} << c.Arguments);
+        ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+        const QImage work = ImagePyramid(Ramp(64, 16)).Resample(c.Width);
+        QByteArray expected;
+        for (const QString& line : RenderArtText(work, c.Symbols, c.Sentence).Lines)
+            expected += ToCp1252(line) + "\r\n";
+        EXPECT_EQ(run.Out, expected);
+    }
+}
+
+TEST_F(Converter, WritesAFileAndClampsTheDefaultWidth) {
+    const QString path = Picture("wide.png", Solid(1200, 30, Qt::white));
+    const QString out = Folder.filePath("art.txt");
+    const ProgramRun run = Convert({path, "-o", out});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    EXPECT_TRUE(run.Out.isEmpty());
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 8); // 300 x 7 and the empty rest after the last line end
+    EXPECT_EQ(lines[0], QByteArray(600, ' ') + "\r");
+}
+
+TEST_F(Converter, ErrorsAreOneLineAndANonZeroStatus) {
+    const QString picture = Picture("p.png", Solid(20, 20, Qt::black));
+    QFile garbage(Folder.filePath("garbage.jpg"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("nothing");
+    garbage.close();
+    const QStringList bad[] = {
+        {},
+        {Folder.filePath("missing.png")},
+        {garbage.fileName()},
+        {picture, "--width", "9"},
+        {picture, "--width", "301"},
+        {picture, "--width", "abc"},
+        {picture, "--width"},
+        {picture, "--frobnicate"},
+        {picture, "--symbol", "ab"},
+        {picture, "--symbols", "ab", "--sentence", "cd"},
+        {picture, "-o", Folder.filePath("no/such/folder/out.txt")},
+    };
+    for (const QStringList& arguments : bad) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const ProgramRun run = Convert(arguments);
+        EXPECT_NE(run.Status, 0);
+        EXPECT_TRUE(run.Out.isEmpty());
+        EXPECT_TRUE(run.Err.startsWith("tessaglyph-convert: ")) << run.Err.toStdString();
+        EXPECT_EQ(run.Err.count('\n'), 1) << run.Err.toStdString();
+    }
+    const ProgramRun help = Convert({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_TRUE(help.Out.startsWith("Usage: tessaglyph-convert PICTURE"));
+}
