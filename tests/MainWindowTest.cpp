@@ -162,6 +162,9 @@ TEST_F(MainWindow, OpenLoadsSizesAndRenders) {
         EXPECT_EQ(files.selectedNameFilter(),
                   "Common Graphic Files (*.tif;*.gif;*.jpg;*.pcx;*.bmp;*.ico;*.cur;*.png;*.wmf;"
                   "*.emf;*.tga;*.pxm;*.wbmp;*.jp2;*.j2k;*.dcx;*.crw;*.avi;*.mpg;*.wmv)");
+        emit files.currentChanged(path); // the cursor on the file shows its preview
+        auto* preview = files.findChild<QLabel*>("Preview");
+        EXPECT_TRUE(preview != nullptr && !preview->pixmap().isNull());
         files.selectFile(path);
         static_cast<QDialog&>(files).accept();
         return files.result();
