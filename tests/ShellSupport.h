@@ -81,8 +81,8 @@ inline QHash<QString, QString> Texts(TForm1& form) {
             texts[name] = group->title();
         else if (auto* menu = qobject_cast<QMenu*>(object))
             texts[name] = menu->title();
-        else if (auto* action = qobject_cast<QAction*>(object))
-            texts[name] = action->text();
+        else if (auto* action = qobject_cast<QAction*>(object); action && !action->menu())
+            texts[name] = action->text(); // a submenu's action shows the menu's title
         if (auto* tabs = qobject_cast<QTabWidget*>(object)) {
             for (int i = 0; i < tabs->count(); ++i)
                 texts[name + QStringLiteral("/tab%1").arg(i)] = tabs->tabText(i);
