@@ -12,6 +12,16 @@ class TFormAbout : public QDialog {
 public:
     explicit TFormAbout(QWidget* parent = nullptr);
 
+    // The link turns red under the mouse, with the hand pointer.
+    void LabelSiteMouseMove();
+    // Over the rest of the panel the link is blue again.
+    void Panel1MouseMove();
+    // Any button on the link opens its text with the desktop's default handler.
+    void LabelSiteMouseDown();
+    void OKButtonClick();
+    // Sizes the labels to their texts after the texts changed.
+    void FitTexts();
+
     QFrame* Panel1 = nullptr;
     QLabel* ProgramIcon = nullptr;
     QLabel* LabelAuthor = nullptr;
@@ -20,4 +30,7 @@ public:
     QLabel* LabelSite = nullptr;
     QLabel* LabelAbout = nullptr;
     QLabel* LabelTitle = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -1,5 +1,7 @@
 #include "app/FormLanguage.h"
 
+#include "app/TForm1.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +13,7 @@ TFormLanguage::TFormLanguage(QWidget* parent) : QDialog(parent) {
     ButtonOk = new QPushButton(QStringLiteral("Ok"), this);
     ButtonOk->setObjectName(QStringLiteral("ButtonOk"));
     ButtonOk->setGeometry(40, 56, 75, 25);
+    ButtonOk->setDefault(true);
     LabelLang = new QLabel(QStringLiteral("Select language:"), this);
     LabelLang->setObjectName(QStringLiteral("LabelLang"));
     LabelLang->move(8, 8);
@@ -18,5 +21,39 @@ TFormLanguage::TFormLanguage(QWidget* parent) : QDialog(parent) {
     ComboBoxLang->setObjectName(QStringLiteral("ComboBoxLang"));
     ComboBoxLang->setGeometry(8, 24, 145, 22);
     ComboBoxLang->addItems({QStringLiteral("English"), QStringLiteral("Russian")});
-    connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ButtonOk, &QPushButton::clicked, this, [this] { ButtonOkClick(); });
+}
+
+void TFormLanguage::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TFormLanguage::FormShow() {
+    ComboBoxLang->setCurrentIndex(0);
+}
+
+void TFormLanguage::ButtonOkClick() {
+    auto* form = qobject_cast<TForm1*>(parentWidget());
+    if (form == nullptr)
+        form = Form1;
+    if (form != nullptr) {
+        form->LanguageName = ComboBoxLang->currentText();
+        form->Guard([form] { form->ApplyLanguage(form->LanguageName); });
+    }
+    if (!Closing)
+        accept();
+}
+
+void TFormLanguage::FormClose() {
+    ButtonOkClick();
+}
+
+void TFormLanguage::done(int result) {
+    if (!Closing) {
+        Closing = true;
+        FormClose();
+        Closing = false;
+    }
+    QDialog::done(result);
 }

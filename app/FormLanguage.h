@@ -1,5 +1,7 @@
 #pragma once
-// The first-run dialog that asks for the interface language.
+// The first-run dialog that asks for the interface language. However it is
+// closed (the button, the close box, Escape), the selected language becomes
+// the main window's language and is applied.
 
 #include <QDialog>
 
@@ -12,7 +14,23 @@ class TFormLanguage : public QDialog {
 public:
     explicit TFormLanguage(QWidget* parent = nullptr);
 
+    // Selects the first language, whatever the current one is.
+    void FormShow();
+    // Makes the selected language the main window's and applies it; closes
+    // the dialog unless it is closing already.
+    void ButtonOkClick();
+    // Runs ButtonOkClick for every way of closing.
+    void FormClose();
+
+    void done(int result) override;
+
     QPushButton* ButtonOk = nullptr;
     QLabel* LabelLang = nullptr;
     QComboBox* ComboBoxLang = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool Closing = false;
 };

@@ -306,10 +306,10 @@ void TForm1::BuildImagePage() {
     EditSymbol->setGeometry(56, 20, 33, 22);
     EditSymbol->setEnabled(false);
     CheckBoxRandom = Named(new QCheckBox(QStringLiteral("Random"), GroupBoxOptions), "CheckBoxRandom");
-    CheckBoxRandom->setGeometry(100, 22, 70, 18);
+    CheckBoxRandom->setGeometry(100, 22, 110, 18);
     CheckBoxRandom->setChecked(true);
     LabelBG = Named(new QLabel(QStringLiteral("BG:"), GroupBoxOptions), "LabelBG");
-    LabelBG->setGeometry(8, 52, 24, 16);
+    LabelBG->setGeometry(8, 52, 48, 16);
     ImageColorBG = Named(new ColorSwatch(GroupBoxOptions), "ImageColorBG");
     ImageColorBG->setGeometry(56, 50, 33, 20);
     ImageColorBG->setToolTip(QStringLiteral("Brush Color"));
@@ -365,6 +365,7 @@ void TForm1::BuildTextPage() {
     EditCharBG = Edit(PanelTextTop, "EditCharBG", QString(), 1);
     EditCharBG->setFixedWidth(33);
     cmbTextType = Named(new QComboBox(PanelTextTop), "cmbTextType");
+    cmbTextType->setSizeAdjustPolicy(QComboBox::AdjustToContents); // follows the language
     cmbTextType->addItems({QStringLiteral("one char"), QStringLiteral("row step"),
                            QStringLiteral("col step"), QStringLiteral("random")});
     ButtonSaveText = Named(new QPushButton(QStringLiteral("Save")), "ButtonSaveText");

@@ -64,7 +64,12 @@ public:
     // Settings and language (filled by the settings and language layer).
     void ReadSettings();
     void WriteSettings();
+    // The executable's name with ".ini" in BaseFolder.
+    QString SettingsFileName() const;
     void ApplyLanguage(const QString& languageName);
+    // BaseFolder + "language/" + name + ".ini"; a file whose name differs
+    // only in case is found as well.
+    QString LanguageFileName(const QString& languageName) const;
     void MLangEnglishClick();
     void MLangRussianClick();
     void MLangArabicClick();

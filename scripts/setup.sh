@@ -6,7 +6,7 @@ packages=(
   build-essential cmake git pkg-config
   qt6-base-dev qt6-image-formats-plugins libgl-dev
   libgif-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation
+  fonts-liberation fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth x11-utils
   jp2a unrtf chromium
 )
