@@ -51,8 +51,7 @@ int ParseWidth(const QString& text) {
     bool ok = false;
     const int width = text.toInt(&ok);
     if (!ok || width < 10 || width > 300)
-        throw AppError(
-            QStringLiteral("--width takes a whole number from 10 to 300, not '%1'").arg(text));
+        throw AppError(QStringLiteral("--width takes a whole number from 10 to 300, not '%1'").arg(text));
     return width;
 }
 
@@ -99,8 +98,7 @@ Options Parse(const QStringList& arguments, bool& help) {
         } else if (arg == QLatin1String("--symbol")) {
             const QString symbol = value();
             if (symbol.size() > 1)
-                throw AppError(
-                    QStringLiteral("--symbol takes one character, not '%1'").arg(symbol));
+                throw AppError(QStringLiteral("--symbol takes one character, not '%1'").arg(symbol));
             symbols(FormSymbolString(false, false, {}, {}, Cp1252Sanitize(symbol)), false);
         } else if (arg == QLatin1String("--sentence")) {
             symbols(value(), true);
@@ -188,8 +186,7 @@ int RunConvert(const QStringList& arguments, FILE* out, FILE* err) {
         const ArtText art = RenderArtText(work, options.Symbols, options.Sentence);
         const QByteArray bytes = OutputBytes(options, work, art);
         if (options.Output.isEmpty()) {
-            if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) !=
-                    size_t(bytes.size()) ||
+            if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) != size_t(bytes.size()) ||
                 std::fflush(out) != 0)
                 throw AppError(QStringLiteral("cannot write to standard output"));
         } else {
