@@ -41,5 +41,15 @@ void SetFileFilter(QFileDialog& dialog, const QString& filter) {
 }
 
 int SelectedFilterIndex(const QFileDialog& dialog) {
-    return int(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
+    const QString selected = dialog.selectedNameFilter();
+    const QStringList entries = dialog.nameFilters();
+    const qsizetype exact = entries.indexOf(selected);
+    if (exact >= 0)
+        return int(exact);
+    // With the details hidden the dialog answers the entry as shown, without
+    // its trailing " (patterns)".
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        if (entries[i].left(entries[i].lastIndexOf(QStringLiteral(" ("))) == selected)
+            return int(i);
+    return -1;
 }
