@@ -124,6 +124,37 @@ std::vector<Rgb> MedianCut(std::vector<Entry>& entries, size_t colours) {
     return palette;
 }
 
+// The palette entry nearest to a colour, weighted towards green as the eye is.
+int Nearest(const std::vector<Rgb>& palette, const Rgb& colour) {
+    int best = 0;
+    long long bestDistance = -1;
+    for (size_t i = 0; i < palette.size(); ++i) {
+        const long long dr = colour[0] - palette[i][0], dg = colour[1] - palette[i][1],
+                        db = colour[2] - palette[i][2];
+        const long long d = 2 * dr * dr + 4 * dg * dg + 3 * db * db;
+        if (bestDistance < 0 || d < bestDistance) {
+            bestDistance = d;
+            best = int(i);
+        }
+    }
+    return best;
+}
+
+// Moves every palette colour to the mean of the colours nearest to it.
+void Refine(std::vector<Rgb>& palette, const std::vector<Entry>& entries) {
+    std::vector<std::array<double, 4>> sums(palette.size(), {0, 0, 0, 0});
+    for (const Entry& e : entries) {
+        auto& sum = sums[size_t(Nearest(palette, e.Color))];
+        for (int c = 0; c < 3; ++c)
+            sum[size_t(c)] += double(e.Color[size_t(c)]) * double(e.Count);
+        sum[3] += double(e.Count);
+    }
+    for (size_t i = 0; i < palette.size(); ++i)
+        if (sums[i][3] > 0)
+            palette[i] = {int(sums[i][0] / sums[i][3] + 0.5), int(sums[i][1] / sums[i][3] + 0.5),
+                          int(sums[i][2] / sums[i][3] + 0.5)};
+}
+
 int WriteToBytes(GifFileType* gif, const GifByteType* data, int length) {
     static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(data), length);
     return length;
@@ -160,23 +191,12 @@ QByteArray EncodeGif(const QImage& source) {
                 {{int(it.key() >> 16), int((it.key() >> 8) & 0xFF), int(it.key() & 0xFF)},
                  it.value()});
         palette = MedianCut(entries, 256);
-        for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-            const int r = int(it.key() >> 16), g = int((it.key() >> 8) & 0xFF),
-                      b = int(it.key() & 0xFF);
-            int best = 0;
-            long long bestDistance = -1;
-            for (size_t i = 0; i < palette.size(); ++i) {
-                const long long dr = r - palette[i][0], dg = g - palette[i][1],
-                                db = b - palette[i][2];
-                // Weighted towards green, as the eye is.
-                const long long d = 2 * dr * dr + 4 * dg * dg + 3 * db * db;
-                if (bestDistance < 0 || d < bestDistance) {
-                    bestDistance = d;
-                    best = int(i);
-                }
-            }
-            index.insert(it.key(), best);
-        }
+        for (int pass = 0; pass < 3; ++pass)
+            Refine(palette, entries);
+        for (const Entry& e : entries)
+            index.insert((quint32(e.Color[0]) << 16) | (quint32(e.Color[1]) << 8) |
+                             quint32(e.Color[2]),
+                         Nearest(palette, e.Color));
     }
 
     int bits = 1;

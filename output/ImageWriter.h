@@ -18,7 +18,8 @@ QByteArray EncodeImage(const QImage& image, const QByteArray& format);
 
 // GIF: at most 256 colours; an image with more is reduced by median cut over
 // its colours weighted by their frequency, each pixel taking the nearest
-// palette colour.
+// palette colour, after a few rounds that move every palette colour to the
+// mean of the colours it serves.
 QByteArray EncodeGif(const QImage& image);
 
 // Writes the image to path in the format its extension names, replacing the
