@@ -20,6 +20,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcessEnvironment>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 
 void TForm1::ButtonSaveClick() {
@@ -42,9 +44,13 @@ void TForm1::ButtonSaveClick() {
         SaveAsText(path);
         break;
     case SaveType::RichText: {
+        // The blocks' own text: the plain text view would turn no-break
+        // spaces into blanks.
         QStringList rows;
-        if (!RichEdit1->document()->isEmpty())
-            rows = RichEdit1->toPlainText().split(QLatin1Char('\n'));
+        const QTextDocument* document = RichEdit1->document();
+        if (!document->isEmpty())
+            for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+                rows.append(block.text());
         WriteFileAtomic(
             path, BuildRtf(rows, RichEdit1->font(), RichEdit1->palette().color(QPalette::Text)));
         break;
