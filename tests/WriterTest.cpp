@@ -177,6 +177,16 @@ TEST(Images, EveryFormatReadsBackWithItsSize) {
         reader.setDecideFormatFromContent(true);
         EXPECT_EQ(reader.format(), c.Format);
         EXPECT_EQ(reader.read().size(), picture.size());
+        // A second reader of the headers agrees on the size.
+        QProcess file;
+        file.start(QStringLiteral("file"), {QStringLiteral("-b"), path});
+        ASSERT_TRUE(file.waitForFinished(10000));
+        const QString told =
+            QString::fromUtf8(file.readAllStandardOutput()).remove(QLatin1Char(' '));
+        EXPECT_TRUE(told.contains(QStringLiteral("37x23")) ||
+                    (told.contains(QStringLiteral("width=37")) &&
+                     told.contains(QStringLiteral("height=23"))))
+            << told.toStdString();
     }
     for (const char* name : {"a", "a.", "a.xyz", "dir.png/a"}) {
         SCOPED_TRACE(name);
