@@ -11,6 +11,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -43,6 +44,8 @@ QRect BlueExtent(const QImage& image) {
 }
 
 TEST_F(PrintTest, PrintPreviewPutsThePictureOnThePageScaledToFit) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
     ShowPicture();
     const QString pdf = Path(QStringLiteral("page.pdf"));
     QString title;
