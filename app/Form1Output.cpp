@@ -1,11 +1,124 @@
 // Saving, printing, the wallpaper and the rendering font of the main window.
 #include "app/TForm1.h"
 
-void TForm1::ButtonSaveClick() {}
-void TForm1::SaveDialog1TypeChange() {}
-void TForm1::SaveAsHtml(const QString&) {}
-void TForm1::SaveAsText(const QString&) {}
-QString TForm1::ColorToHtml(QColor) { return {}; }
-void TForm1::MPrintClick() {}
-void TForm1::MWallpaperClick() {}
+#include "app/DialogSeam.h"
+#include "app/FormAbout.h"
+#include "common/SafeFile.h"
+#include "output/HtmlWriter.h"
+#include "output/ImageWriter.h"
+#include "output/PrintPage.h"
+#include "output/RtfWriter.h"
+#include "output/SaveFormats.h"
+#include "output/TextWriter.h"
+#include "output/Wallpaper.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProcessEnvironment>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+
+void TForm1::ButtonSaveClick() {
+    OutputLines.clear();
+    SaveDialog1->setDirectory(BaseFolder + QStringLiteral("saves"));
+    const int proposedType = SelectedFilterIndex(*SaveDialog1) + 1;
+    SaveDialog1->selectFile(ReplaceExtension(ImageFileName, SaveTypeExtension(proposedType)));
+    if (ExecModal(*SaveDialog1) != QDialog::Accepted)
+        return;
+    const QString path = SaveDialog1->selectedFiles().value(0);
+    if (path.isEmpty())
+        return;
+    const int type = SelectedFilterIndex(*SaveDialog1) + 1;
+    ArtTitle = TitleOf(path);
+    switch (SaveType(type)) {
+    case SaveType::Html:
+        SaveAsHtml(path);
+        break;
+    case SaveType::Text:
+        SaveAsText(path);
+        break;
+    case SaveType::RichText: {
+        // The blocks' own text: the plain text view would turn no-break
+        // spaces into blanks.
+        QStringList rows;
+        const QTextDocument* document = RichEdit1->document();
+        if (!document->isEmpty())
+            for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+                rows.append(block.text());
+        WriteFileAtomic(
+            path, BuildRtf(rows, RichEdit1->font(), RichEdit1->palette().color(QPalette::Text)));
+        break;
+    }
+    default:
+        // The type only decides that an image is written; the extension
+        // decides its encoding.
+        SaveImage(ImageASCII->Bitmap(), path);
+        break;
+    }
+}
+
+void TForm1::SaveDialog1TypeChange() {
+    auto* nameBox = SaveDialog1->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QString name = nameBox != nullptr
+                             ? nameBox->text()
+                             : QFileInfo(SaveDialog1->selectedFiles().value(0)).fileName();
+    const QString renamed =
+        ReplaceExtension(name, SaveTypeExtension(SelectedFilterIndex(*SaveDialog1) + 1));
+    if (nameBox != nullptr)
+        nameBox->setText(renamed);
+    else
+        SaveDialog1->selectFile(renamed);
+}
+
+void TForm1::SaveAsHtml(const QString& fileName) {
+    HtmlPage page;
+    page.Work = WorkView;
+    page.Lines = ArtLines;
+    page.Back = BackColor;
+    page.FontSize = FontSize;
+    page.Title = ArtTitle;
+    page.Caption = windowTitle();
+    page.Site = FormAbout->LabelSite->text();
+    ColorToHtml(BackColor);
+    OutputLines = BuildHtml(page);
+    WriteFileAtomic(fileName, LinesToBytes(OutputLines));
+}
+
+void TForm1::SaveAsText(const QString& fileName) {
+    OutLine.clear();
+    OutputLines = BuildText(ArtLines, windowTitle(), FormAbout->LabelSite->text());
+    WriteFileAtomic(fileName, LinesToBytes(OutputLines));
+}
+
+QString TForm1::ColorToHtml(QColor color) {
+    HtmlColor = ::ColorToHtml(color);
+    return HtmlColor;
+}
+
+void TForm1::MPrintClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Print Images"));
+    QPrintPreviewDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("PrintPreviewDialog"));
+    dialog.setWindowTitle(QStringLiteral("Print Images"));
+    const QImage picture = ImageASCII->Bitmap();
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&picture](QPrinter* target) {
+        QPainter painter(target);
+        PaintPicturePage(painter, QRect(0, 0, target->width(), target->height()), picture);
+    });
+    ExecModal(dialog);
+}
+
+void TForm1::MWallpaperClick() {
+    const QString path = QFileInfo(BaseFolder + QStringLiteral("wallpaper.bmp")).absoluteFilePath();
+    SaveImage(ImageASCII->Bitmap(), path);
+    SetDesktopWallpaper(path, DetectDesktop(QProcessEnvironment::systemEnvironment()));
+}
+
 void TForm1::MSetFontClick() {}

@@ -8,6 +8,7 @@
 #include "app/FormLanguage.h"
 #include "app/Product.h"
 #include "convert/Symbols.h"
+#include "output/SaveFormats.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -496,8 +497,8 @@ void TForm1::BuildDialogs() {
         SetFileFilter(*dialog, filter);
         return dialog;
     };
-    SaveDialog1 = fileDialog("SaveDialog1", QFileDialog::AcceptSave,
-                             QStringLiteral("HTML Document (*.htm)|*.htm"));
+    SaveDialog1 = fileDialog("SaveDialog1", QFileDialog::AcceptSave, QString::fromUtf8(SaveFilter));
+    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite, true);
     SaveDialog2 = fileDialog("SaveDialog2", QFileDialog::AcceptSave,
                              QStringLiteral("TXT files (*.txt)|*.txt"));
     OpenDialog1 = fileDialog("OpenDialog1", QFileDialog::AcceptOpen,
@@ -557,6 +558,7 @@ void TForm1::ConnectHandlers() {
     on(ButtonRotateFree, &QPushButton::clicked, &TForm1::ButtonRotateFreeClick);
 
     on(ButtonSave, &QPushButton::clicked, &TForm1::ButtonSaveClick);
+    on(SaveDialog1, &QFileDialog::filterSelected, &TForm1::SaveDialog1TypeChange);
 }
 
 // ---- Shell ----

@@ -7,9 +7,13 @@
 #include "convert/Render.h"
 #include "convert/Resample.h"
 #include "convert/Symbols.h"
+#include "output/ArtDocument.h"
+#include "output/SaveFormats.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -25,6 +29,11 @@ const char* const Usage =
     "  --custom TEXT    custom symbols, picked by brightness\n"
     "  --sentence TEXT  the text spelled out pixel by pixel\n"
     "  -o FILE          write to FILE instead of standard output\n"
+    "  -f, --format F   html, txt, rtf, bmp, jpg, gif or png, as the window saves it\n"
+    "                   (default: by the extension of -o; bare rows without one)\n"
+    "  --background #RRGGBB  background colour of html and images (default: #FFFFFF)\n"
+    "  --title TEXT     the title of an html page (default: the name of -o before its\n"
+    "                   first \".\")\n"
     "  --help           show this help\n";
 
 struct Options {
@@ -33,6 +42,9 @@ struct Options {
     QString Symbols = PresetSymbolSets().front();
     bool Sentence = false;
     QString Output;
+    QString Format; // empty: by the extension of Output
+    QColor Background = QColor(255, 255, 255);
+    std::optional<QString> Title;
 };
 
 int ParseWidth(const QString& text) {
@@ -41,6 +53,22 @@ int ParseWidth(const QString& text) {
     if (!ok || width < 10 || width > 300)
         throw AppError(QStringLiteral("--width takes a whole number from 10 to 300, not '%1'").arg(text));
     return width;
+}
+
+QString ParseArtFormat(const QString& text) {
+    const QString format = text.toLower();
+    if (!ArtFormats().contains(format))
+        throw AppError(QStringLiteral("--format takes one of %1, not '%2'")
+                           .arg(ArtFormats().join(QStringLiteral(", ")), text));
+    return format;
+}
+
+QColor ParseBackground(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    if (!pattern.match(text).hasMatch())
+        throw AppError(
+            QStringLiteral("--background takes a colour as #RRGGBB, not '%1'").arg(text));
+    return QColor(text);
 }
 
 Options Parse(const QStringList& arguments, bool& help) {
@@ -76,6 +104,12 @@ Options Parse(const QStringList& arguments, bool& help) {
             symbols(value(), true);
         } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
             options.Output = value();
+        } else if (arg == QLatin1String("-f") || arg == QLatin1String("--format")) {
+            options.Format = ParseArtFormat(value());
+        } else if (arg == QLatin1String("--background")) {
+            options.Background = ParseBackground(value());
+        } else if (arg == QLatin1String("--title")) {
+            options.Title = value();
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             throw AppError(QStringLiteral("unknown option %1 (see --help)").arg(arg));
         } else if (options.Picture.isEmpty()) {
@@ -98,7 +132,37 @@ QByteArray ArtBytes(const QStringList& lines) {
     return bytes;
 }
 
+// The document the options ask for: the window's own for the chosen type, or
+// the bare rows.
+QByteArray OutputBytes(const Options& options, const QImage& work, const ArtText& art) {
+    QString format = options.Format;
+    if (format.isEmpty() && !options.Output.isEmpty())
+        format = ArtFormatForPath(options.Output);
+    if (format.isEmpty())
+        return ArtBytes(art.Lines);
+    ArtDocument document;
+    document.Work = work;
+    document.Art = &art;
+    document.Back = options.Background;
+    document.Title = options.Title ? *options.Title : TitleOf(options.Output);
+    return BuildArtDocument(format, document);
+}
+
 } // namespace
+
+bool ConvertDrawsImage(const QStringList& arguments) {
+    try {
+        bool help = false;
+        const Options options = Parse(arguments, help);
+        const QString format = options.Format.isEmpty() && !options.Output.isEmpty()
+                                   ? ArtFormatForPath(options.Output)
+                                   : options.Format;
+        return !help && !format.isEmpty() && format != QLatin1String("html") &&
+               format != QLatin1String("txt") && format != QLatin1String("rtf");
+    } catch (const std::exception&) {
+        return false; // RunConvert reports the error
+    }
+}
 
 int RunConvert(const QStringList& arguments, FILE* out, FILE* err) {
     try {
@@ -120,7 +184,7 @@ int RunConvert(const QStringList& arguments, FILE* out, FILE* err) {
         const ImagePyramid picture(std::move(load.Image));
         const QImage work = picture.Resample(width, WorkHeight(width, full.width(), full.height()));
         const ArtText art = RenderArtText(work, options.Symbols, options.Sentence);
-        const QByteArray bytes = ArtBytes(art.Lines);
+        const QByteArray bytes = OutputBytes(options, work, art);
         if (options.Output.isEmpty()) {
             if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) != size_t(bytes.size()) ||
                 std::fflush(out) != 0)

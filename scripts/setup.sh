@@ -8,7 +8,7 @@ packages=(
   libgif-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth x11-utils
-  jp2a unrtf chromium
+  jp2a unrtf chromium poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

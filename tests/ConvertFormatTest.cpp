@@ -1,0 +1,144 @@
+// The converter's output formats, run as the real program, against what the
+// window writes.
+#include "tests/TestSupport.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileDialog>
+#include <QImageReader>
+#include <QProcess>
+#include <QPushButton>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct Result {
+    int Status = -1;
+    QByteArray Out, Err;
+};
+
+Result Convert(const QStringList& arguments) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // the converter needs no display
+    environment.remove(QStringLiteral("DISPLAY"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TESSAGLYPH_BINARY_DIR "/tessaglyph-convert"), arguments);
+    Result result;
+    if (!program.waitForFinished(60000))
+        return result;
+    result.Status = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    result.Out = program.readAllStandardOutput();
+    result.Err = program.readAllStandardError();
+    return result;
+}
+
+class ConvertFormatTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        Picture = WritePicture(QStringLiteral("ramp.png"), Ramp(12, 6));
+    }
+    QString Picture;
+};
+
+TEST_F(ConvertFormatTest, HtmlAndTextAreWhatTheWindowWrites) {
+    Open(Picture);
+    for (const auto& [name, type] : {std::pair{"my.photo.htm", 1}, std::pair{"rows.txt", 2}}) {
+        SCOPED_TRACE(name);
+        const QString window = Path(QStringLiteral("saves/") + QString::fromUtf8(name));
+        Dialogs->Then([&window, type = type](QDialog& dialog) {
+            auto& files = dynamic_cast<QFileDialog&>(dialog);
+            files.selectNameFilter(files.nameFilters().value(type - 1));
+            files.selectFile(window);
+            static_cast<QDialog&>(files).accept();
+            return files.result();
+        });
+        Form->ButtonSave->click();
+        const QString converted = Path(QStringLiteral("converted-") + QString::fromUtf8(name));
+        // The window's type follows the last use; the converter follows the
+        // extension, and the title the output's name.
+        const Result result = Convert({Picture, QStringLiteral("-o"), converted,
+                                       QStringLiteral("--title"), QStringLiteral("my")});
+        ASSERT_EQ(result.Status, 0) << result.Err.data();
+        ASSERT_FALSE(ReadBytes(window).isEmpty());
+        EXPECT_EQ(ReadBytes(converted), ReadBytes(window));
+    }
+}
+
+TEST_F(ConvertFormatTest, FormatsByOptionOrExtension) {
+    const double pitch = 8 * 1.6;
+    const QSize cells(int(std::ceil(pitch * 12)), int(std::ceil(pitch * 6)));
+    struct Case {
+        QStringList Arguments; // after the picture
+        const char* Output;    // empty: standard output
+        QByteArray Starts;     // first bytes, or the image format
+        bool Image;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("-f"), QStringLiteral("html")}, "", "<HTML>\r\n", false},
+        {{QStringLiteral("--format"), QStringLiteral("RTF")}, "", "{\\rtf1", false},
+        {{}, "a.txt", "######", false},
+        {{}, "a.art", "######", false},
+        {{QStringLiteral("-f"), QStringLiteral("png")}, "a.art", "png", true},
+        {{QStringLiteral("--background"), QStringLiteral("#0000FF")}, "a.bmp", "bmp", true},
+        {{}, "a.jpeg", "jpeg", true},
+        {{QStringLiteral("-f"), QStringLiteral("gif")}, "", "gif", true},
+        {{QStringLiteral("-f"), QStringLiteral("jpg")}, "a.png", "jpeg", true},
+    };
+    for (const Case& c : cases) {
+        QStringList arguments{Picture};
+        arguments += c.Arguments;
+        const QString output = *c.Output ? Path(QString::fromUtf8(c.Output)) : QString();
+        if (!output.isEmpty())
+            arguments << QStringLiteral("-o") << output;
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const Result result = Convert(arguments);
+        ASSERT_EQ(result.Status, 0) << result.Err.data();
+        const QByteArray bytes = output.isEmpty() ? result.Out : ReadBytes(output);
+        if (!c.Image) {
+            EXPECT_TRUE(bytes.startsWith(c.Starts)) << bytes.left(40).data();
+            continue;
+        }
+        QBuffer buffer;
+        buffer.setData(bytes);
+        QImageReader reader(&buffer);
+        EXPECT_EQ(reader.format(), c.Starts);
+        const QImage image = reader.read();
+        EXPECT_EQ(image.size(), cells); // every cell, not the window's view
+        if (c.Arguments.contains(QStringLiteral("--background"))) {
+            EXPECT_EQ(image.pixelColor(cells.width() - 1, cells.height() - 1), QColor(0, 0, 255));
+        }
+    }
+
+    // Without format and output: the bare rows, as before.
+    const Result bare = Convert({Picture});
+    ASSERT_EQ(bare.Status, 0);
+    EXPECT_EQ(bare.Out.count("\r\n"), 6);
+    EXPECT_FALSE(bare.Out.contains("Created with"));
+}
+
+TEST_F(ConvertFormatTest, BadValuesAreRefusedAndWriteNothing) {
+    const QString output = Path(QStringLiteral("out.htm"));
+    for (const QStringList& bad :
+         {QStringList{QStringLiteral("-f"), QStringLiteral("pdf")},
+          QStringList{QStringLiteral("--background"), QStringLiteral("blue")},
+          QStringList{QStringLiteral("--background"), QStringLiteral("#12345")},
+          QStringList{QStringLiteral("--title")}}) {
+        SCOPED_TRACE(bad.join(' ').toStdString());
+        const Result result = Convert(QStringList{Picture, QStringLiteral("-o"), output} + bad);
+        EXPECT_EQ(result.Status, 1);
+        EXPECT_TRUE(result.Err.startsWith("tessaglyph-convert: ")) << result.Err.data();
+        EXPECT_FALSE(QFile::exists(output));
+    }
+}
+
+} // namespace
