@@ -9,10 +9,6 @@
 #include <QProcess>
 #include <QPushButton>
 
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 QByteArray ReadBytes(const QString& path) {

@@ -76,7 +76,7 @@ TEST_F(Converter, WidthAndSymbolModesAsInTheWindow) {
 
 TEST_F(Converter, WritesAFileAndClampsTheDefaultWidth) {
     const QString path = Picture("wide.png", Solid(1200, 30, Qt::white));
-    const QString out = Folder.filePath("art.txt");
+    const QString out = Folder.filePath("art.rows"); // no known type: the bare rows
     const ProgramRun run = Convert({path, "-o", out});
     ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
     EXPECT_TRUE(run.Out.isEmpty());

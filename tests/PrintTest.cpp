@@ -14,10 +14,6 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 class PrintTest : public WindowTest {

@@ -7,6 +7,7 @@
 #include "output/RtfWriter.h"
 #include "output/SaveFormats.h"
 #include "output/Wallpaper.h"
+#include "tests/TestSupport.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,10 +15,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
