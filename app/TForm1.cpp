@@ -172,7 +172,9 @@ void TForm1::BuildLayout() {
     PageControl2->setTabVisible(1, false);
 
     RichEdit1 = Named(new QTextEdit(TabSheetRTF), "RichEdit1");
-    RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
+    // The box is never shown; wrapped to its width it lays out lazily, where
+    // unwrapped lines would be laid out in full at every render.
+    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
     RichEdit1->setFont(QFont(QStringLiteral("Microsoft Sans Serif"), 8));
     auto* rtfLayout = new QVBoxLayout(TabSheetRTF);
     rtfLayout->setContentsMargins(0, 0, 0, 0);
