@@ -38,11 +38,13 @@ QSize SizeOf(int megapixelTenths) {
     return megapixelTenths == 3 ? QSize(672, 448) : QSize(6000, 4000);
 }
 
+// The windows live until main closes them, before the application ends.
+std::map<int, std::unique_ptr<TForm1>> Windows;
+
 // One window per picture size, with the picture opened at width 300.
 TForm1& WindowWith(int megapixelTenths) {
     static QTemporaryDir folder;
-    static std::map<int, std::unique_ptr<TForm1>> windows;
-    auto& form = windows[megapixelTenths];
+    auto& form = Windows[megapixelTenths];
     if (form == nullptr) {
         const QString path = folder.filePath(QStringLiteral("picture%1.bmp").arg(megapixelTenths));
         const QSize size = SizeOf(megapixelTenths);
@@ -118,5 +120,6 @@ int main(int argc, char** argv) {
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    Windows.clear();
     return 0;
 }

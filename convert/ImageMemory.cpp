@@ -8,7 +8,9 @@ namespace {
 
 constexpr qsizetype HugePage = qsizetype(2) << 20;
 
-void Release(void* memory) { std::free(memory); }
+void Release(void* memory) {
+    std::free(memory);
+}
 
 } // namespace
 
