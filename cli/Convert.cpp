@@ -34,10 +34,10 @@ const char* const Usage =
     "  --flip h|v       mirror left to right (h) or top to bottom (v)\n"
     "  --rotate DEG     turn by whole degrees, positive clockwise; 90, 180 and 270\n"
     "                   turn exactly, other angles enlarge the picture with white corners\n"
-    "                   Flips and turns apply in the order given; brightness, contrast and\n"
-    "                   saturation (the last value of each) apply to the turned picture.\n"
     "  -o FILE          write to FILE instead of standard output\n"
-    "  --help           show this help\n";
+    "  --help           show this help\n"
+    "Flips and turns apply in the order given; brightness, contrast and saturation\n"
+    "(the last value of each) apply to the flipped and turned picture, as in the window.\n";
 
 // A flip or turn of the picture, applied in command-line order.
 struct PictureStep {

@@ -44,7 +44,6 @@ void Backspace(QWidget* widget) {
 // Gives the widget the keyboard focus in the active window.
 void Focus(QWidget* widget) {
     widget->window()->activateWindow();
-    QApplication::setActiveWindow(widget->window());
     widget->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
 }
