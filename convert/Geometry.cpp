@@ -154,6 +154,10 @@ QImage FreeTurn(const QImage& src, double degrees) {
             return White;
         return base[py * stride + 3 * px + k];
     };
+    // The threads write through a plain pointer: QImage's row access is not
+    // for concurrent use.
+    uchar* const outBits = out.bits();
+    const qsizetype outStride = out.bytesPerLine();
     // In tiles, so that the source lines a tile reads stay in the cache; bands
     // of tile rows go to separate threads, each writing its own rows.
     constexpr int TileRows = 32, TileColumns = 128;
@@ -169,7 +173,7 @@ QImage FreeTurn(const QImage& src, double degrees) {
                         continue;
                     qint64 fu = span.U + xBegin * stepX;
                     qint64 fv = span.V + xBegin * stepY;
-                    uchar* d = out.scanLine(y) + 3 * xBegin;
+                    uchar* d = outBits + y * outStride + 3 * xBegin;
                     for (int x = xBegin; x <= xEnd; ++x, d += 3, fu += stepX, fv += stepY) {
                         const int x0 = int(fu >> 32), y0 = int(fv >> 32);
                         const int ax = int((fu >> 24) & 255), ay = int((fv >> 24) & 255);
