@@ -1,12 +1,105 @@
-// Image adjustments, flips and rotations of the main window.
+// Image adjustments, flips and rotations of the main window. The picture
+// keeps every flip and turn; the adjustment is the three slider values,
+// applied afresh wherever the picture is shown or resampled.
 #include "app/TForm1.h"
 
-void TForm1::TrackBarBrightnessChange() {}
-void TForm1::TrackBarContrastChange() {}
-void TForm1::TrackBarSaturationChange() {}
-void TForm1::ButtonFlipHClick() {}
-void TForm1::ButtonFlipVClick() {}
-void TForm1::ButtonRotate90Click() {}
-void TForm1::Button180Click() {}
-void TForm1::ButtonRotate270Click() {}
-void TForm1::ButtonRotateFreeClick() {}
+#include "app/DialogSeam.h"
+#include "common/AppError.h"
+#include "convert/Geometry.h"
+#include "convert/Picture.h"
+
+#include <QInputDialog>
+#include <QSlider>
+
+namespace {
+
+// The largest picture a turn may produce; a bigger one is refused.
+void CheckTurnedSize(QSize size) {
+    if (qint64(size.width()) * size.height() > MaxPicturePixels)
+        throw AppError(QStringLiteral("Out of memory"));
+}
+
+} // namespace
+
+void TForm1::ReplacePicture(const QImage& picture, QSize workSize) {
+    if (picture.isNull())
+        throw AppError(QStringLiteral("Out of memory"));
+    Picture = ImagePyramid(picture);
+    WorkSize = workSize;
+    ShowPreview(true);
+    MakeWorkImage();
+}
+
+void TForm1::TrackBarBrightnessChange() {
+    Brightness = TrackBarBrightness->value();
+    ShowPreview(false);
+    MakeWorkImage();
+    RenderArt();
+}
+
+void TForm1::TrackBarContrastChange() {
+    Contrast = TrackBarContrast->value();
+    ShowPreview(false);
+    MakeWorkImage();
+    RenderArt();
+}
+
+void TForm1::TrackBarSaturationChange() {
+    Saturation = TrackBarSaturation->value();
+    ShowPreview(false);
+    MakeWorkImage();
+    RenderArt();
+}
+
+void TForm1::ButtonFlipHClick() {
+    if (!Picture.IsEmpty())
+        ReplacePicture(Flipped(Picture.Picture(), FlipDirection::Horizontal), WorkSize);
+    RenderArt();
+}
+
+void TForm1::ButtonFlipVClick() {
+    if (!Picture.IsEmpty())
+        ReplacePicture(Flipped(Picture.Picture(), FlipDirection::Vertical), WorkSize);
+    RenderArt();
+}
+
+void TForm1::ButtonRotate90Click() {
+    if (!Picture.IsEmpty())
+        ReplacePicture(Rotated(Picture.Picture(), 90), RotatedSize(WorkSize, 90));
+    RenderArt();
+}
+
+void TForm1::Button180Click() {
+    if (!Picture.IsEmpty())
+        ReplacePicture(Rotated(Picture.Picture(), 180), WorkSize);
+    RenderArt();
+}
+
+void TForm1::ButtonRotate270Click() {
+    if (!Picture.IsEmpty())
+        ReplacePicture(Rotated(Picture.Picture(), 270), RotatedSize(WorkSize, 270));
+    RenderArt();
+}
+
+void TForm1::ButtonRotateFreeClick() {
+    QInputDialog query(this);
+    query.setObjectName(QStringLiteral("InputQuery"));
+    query.setWindowTitle(QStringLiteral("Free Rotation"));
+    query.setLabelText(QStringLiteral("Enter Angle"));
+    query.setInputMode(QInputDialog::TextInput);
+    query.setTextValue(AngleText);
+    if (ExecModal(query) != QDialog::Accepted)
+        return;
+    AngleText = query.textValue();
+    const std::optional<int> angle = ParseWholeNumber(AngleText);
+    if (!angle)
+        throw AppError(
+            FormatMessage(QStringLiteral("'%s' is not a valid integer value"), AngleText));
+    // A positive entry turns clockwise.
+    const double degrees = -double(*angle);
+    if (!Picture.IsEmpty()) {
+        CheckTurnedSize(RotatedSize(Picture.Picture().size(), degrees));
+        ReplacePicture(Rotated(Picture.Picture(), degrees), RotatedSize(WorkSize, degrees));
+    }
+    RenderArt();
+}

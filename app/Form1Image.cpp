@@ -3,6 +3,7 @@
 
 #include "app/DialogSeam.h"
 #include "app/FileDropTarget.h"
+#include "convert/Adjust.h"
 #include "convert/Picture.h"
 #include "convert/Symbols.h"
 
@@ -56,8 +57,7 @@ void TForm1::StDropFiles1DropFiles(QPoint) {
 
 void TForm1::TakePicture(QImage picture) {
     Picture = ImagePyramid(std::move(picture));
-    ImageOrg->SetBitmap(Picture.Picture());
-    ImageOrg->SetDisplay(Picture.LevelAtLeast(ImageOrg->size()));
+    ShowPreview(true);
     {
         // The size is applied below whether or not the slider moves.
         const QSignalBlocker blocker(TrackBarSize);
@@ -69,13 +69,26 @@ void TForm1::TakePicture(QImage picture) {
 void TForm1::ApplySize() {
     ArtWidth = TrackBarSize->value();
     EditImageSize->setText(QString::number(ArtWidth));
+    WorkSize = QSize(ArtWidth, WorkHeight(ArtWidth, Picture.Width(), Picture.Height()));
     MakeWorkImage();
+}
+
+void TForm1::ShowPreview(bool pictureChanged) {
+    if (Picture.IsEmpty())
+        return;
+    if (pictureChanged)
+        ImageOrg->SetBitmap(Picture.Picture());
+    // The view shows a stored level close to its own size, adjusted; the
+    // full picture is never adjusted as a whole.
+    ImageOrg->SetDisplay(
+        Adjusted(Picture.LevelAtLeast(ImageOrg->size()), {Brightness, Contrast, Saturation}));
 }
 
 void TForm1::MakeWorkImage() {
     if (Picture.IsEmpty())
         return;
-    WorkView = Picture.Resample(ArtWidth);
+    WorkView = Adjusted(Picture.Resample(WorkSize.width(), WorkSize.height()),
+                        {Brightness, Contrast, Saturation});
 }
 
 void TForm1::TrackBarSizeChange() {

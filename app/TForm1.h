@@ -166,6 +166,11 @@ public:
     // The picture as loaded (with every flip and turn applied since), with its
     // halved copies; ImageOrg shows it and the working image is made from it.
     ImagePyramid Picture;
+    // The size of the working image: ArtWidth across after a size change,
+    // swapped by quarter turns and enlarged by free turns since.
+    QSize WorkSize;
+    // The colour ColorDialog1 last returned; it opens on this one.
+    QColor ColorDialogResult = QColor(0, 0, 0);
 
     // ---- Output and editor state ----
     QString ArtTitle;
@@ -315,8 +320,14 @@ private:
     // then the size applied whether or not the slider moved.
     void TakePicture(QImage picture);
     void ApplySize();
-    // The working image from the picture at ArtWidth.
+    // The working image: the picture resampled to WorkSize and adjusted.
     void MakeWorkImage();
+    // ImageOrg shows the picture with the current adjustment; pictureChanged
+    // gives the view the picture itself as well.
+    void ShowPreview(bool pictureChanged);
+    // Replaces the picture by a flipped or turned one, the working size by
+    // workSize, and shows both.
+    void ReplacePicture(const QImage& picture, QSize workSize);
 
     bool Shown = false;
     bool Closed = false;

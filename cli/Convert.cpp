@@ -3,6 +3,8 @@
 #include "common/AppError.h"
 #include "common/Codepage.h"
 #include "common/SafeFile.h"
+#include "convert/Adjust.h"
+#include "convert/Geometry.h"
 #include "convert/Picture.h"
 #include "convert/Render.h"
 #include "convert/Resample.h"
@@ -14,12 +16,15 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace {
 
 const char* const Usage =
     "Usage: tessaglyph-convert PICTURE [--width N] "
-    "[--symbols TEXT | --symbol C | --custom TEXT | --sentence TEXT] [-o FILE]\n"
+    "[--symbols TEXT | --symbol C | --custom TEXT | --sentence TEXT]\n"
+    "       [--brightness N] [--contrast N] [--saturation N] [--flip h|v] [--rotate DEG]...\n"
+    "       [-f FORMAT] [--background #RRGGBB] [--title TEXT] [-o FILE]\n"
     "Writes the picture as ascii graphics: one line per row of the working image,\n"
     "two characters a pixel, in Windows-1252 with CR LF line ends.\n"
     "  --width N        symbols per line, 10 to 300 (default: the picture's width, clamped)\n"
@@ -28,16 +33,33 @@ const char* const Usage =
     "  --symbol C       one symbol for every pixel but the brightest\n"
     "  --custom TEXT    custom symbols, picked by brightness\n"
     "  --sentence TEXT  the text spelled out pixel by pixel\n"
+    "  --brightness N   brightness, -100 to 512 (default 0)\n"
+    "  --contrast N     contrast, -100 to 100 (default 0)\n"
+    "  --saturation N   saturation, -100 to 100 (default 0)\n"
+    "  --flip h|v       mirror left to right (h) or top to bottom (v)\n"
+    "  --rotate DEG     turn by whole degrees, positive clockwise; 90, 180 and 270\n"
+    "                   turn exactly, other angles enlarge the picture with white corners\n"
     "  -o FILE          write to FILE instead of standard output\n"
     "  -f, --format F   html, txt, rtf, bmp, jpg, gif or png, as the window saves it\n"
     "                   (default: by the extension of -o; bare rows without one)\n"
     "  --background #RRGGBB  background colour of html and images (default: #FFFFFF)\n"
     "  --title TEXT     the title of an html page (default: the name of -o before its\n"
     "                   first \".\")\n"
-    "  --help           show this help\n";
+    "  --help           show this help\n"
+    "Flips and turns apply in the order given; brightness, contrast and saturation\n"
+    "(the last value of each) apply to the flipped and turned picture, as in the window.\n";
+
+// A flip or turn of the picture, applied in command-line order.
+struct PictureStep {
+    bool Flip = false;
+    FlipDirection Direction = FlipDirection::Horizontal;
+    int Degrees = 0; // clockwise, as typed
+};
 
 struct Options {
     QString Picture;
+    std::vector<PictureStep> Steps;
+    Adjustment Adjust;
     int Width = 0; // 0: the picture's width, clamped
     QString Symbols = PresetSymbolSets().front();
     bool Sentence = false;
@@ -71,6 +93,17 @@ QColor ParseBackground(const QString& text) {
     return QColor(text);
 }
 
+int ParseRanged(const QString& option, const QString& text, int min, int max) {
+    const std::optional<int> value = ParseWholeNumber(text);
+    if (!value || *value < min || *value > max)
+        throw AppError(QStringLiteral("%1 takes a whole number from %2 to %3, not '%4'")
+                           .arg(option)
+                           .arg(min)
+                           .arg(max)
+                           .arg(text));
+    return *value;
+}
+
 Options Parse(const QStringList& arguments, bool& help) {
     Options options;
     bool symbolsGiven = false;
@@ -102,6 +135,30 @@ Options Parse(const QStringList& arguments, bool& help) {
             symbols(FormSymbolString(false, false, {}, {}, Cp1252Sanitize(symbol)), false);
         } else if (arg == QLatin1String("--sentence")) {
             symbols(value(), true);
+        } else if (arg == QLatin1String("--brightness")) {
+            options.Adjust.Brightness = ParseRanged(arg, value(), MinBrightness, MaxBrightness);
+        } else if (arg == QLatin1String("--contrast")) {
+            options.Adjust.Contrast = ParseRanged(arg, value(), MinContrast, MaxContrast);
+        } else if (arg == QLatin1String("--saturation")) {
+            options.Adjust.Saturation = ParseRanged(arg, value(), MinSaturation, MaxSaturation);
+        } else if (arg == QLatin1String("--flip")) {
+            const QString direction = value();
+            if (direction != QLatin1String("h") && direction != QLatin1String("v"))
+                throw AppError(QStringLiteral("--flip takes h or v, not '%1'").arg(direction));
+            PictureStep step;
+            step.Flip = true;
+            step.Direction = direction == QLatin1String("h") ? FlipDirection::Horizontal
+                                                              : FlipDirection::Vertical;
+            options.Steps.push_back(step);
+        } else if (arg == QLatin1String("--rotate")) {
+            const QString degrees = value();
+            const std::optional<int> angle = ParseWholeNumber(degrees);
+            if (!angle)
+                throw AppError(QStringLiteral("--rotate takes a whole number of degrees, not '%1'")
+                                   .arg(degrees));
+            PictureStep step;
+            step.Degrees = *angle;
+            options.Steps.push_back(step);
         } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
             options.Output = value();
         } else if (arg == QLatin1String("-f") || arg == QLatin1String("--format")) {
@@ -121,6 +178,28 @@ Options Parse(const QStringList& arguments, bool& help) {
     if (!help && options.Picture.isEmpty())
         throw AppError(QStringLiteral("no picture given (see --help)"));
     return options;
+}
+
+// Applies the flips and turns in order, to the picture and to its full size
+// (which differs from the picture's where the reader decoded at a reduced
+// scale), then the adjustment.
+QImage ApplySteps(QImage picture, QSize& fullSize, const Options& options) {
+    for (const PictureStep& step : options.Steps) {
+        if (step.Flip) {
+            picture = Flipped(picture, step.Direction);
+            continue;
+        }
+        // Turns are typed clockwise; Rotated turns counter-clockwise.
+        const double degrees = -double(step.Degrees);
+        const QSize turned = RotatedSize(picture.size(), degrees);
+        if (qint64(turned.width()) * turned.height() > MaxPicturePixels)
+            throw AppError(QStringLiteral("the turned picture would be too large"));
+        fullSize = RotatedSize(fullSize, degrees);
+        picture = Rotated(picture, degrees);
+        if (picture.isNull())
+            throw AppError(QStringLiteral("out of memory"));
+    }
+    return picture;
 }
 
 QByteArray ArtBytes(const QStringList& lines) {
@@ -174,15 +253,20 @@ int RunConvert(const QStringList& arguments, FILE* out, FILE* err) {
         }
         if (!QFileInfo::exists(options.Picture))
             throw AppError(QStringLiteral("Cannot open file %1").arg(options.Picture));
-        PictureLoad load = LoadPicture(options.Picture, options.Width > 0 ? options.Width : 300);
+        // A turn may bring the picture's height across: then it is read in full.
+        const bool turns = std::any_of(options.Steps.begin(), options.Steps.end(),
+                                       [](const PictureStep& step) { return !step.Flip; });
+        PictureLoad load =
+            LoadPicture(options.Picture, turns ? 0 : options.Width > 0 ? options.Width : 300);
         if (!load.Ok())
             throw AppError(load.Error);
         // Width and height follow the picture's full size, as in the window,
         // even where the reader decoded at a reduced scale.
-        const QSize full = load.FullSize;
+        QSize full = load.FullSize;
+        const ImagePyramid picture(ApplySteps(std::move(load.Image), full, options));
         const int width = options.Width > 0 ? options.Width : std::clamp(full.width(), 10, 300);
-        const ImagePyramid picture(std::move(load.Image));
-        const QImage work = picture.Resample(width, WorkHeight(width, full.width(), full.height()));
+        const QImage work = Adjusted(
+            picture.Resample(width, WorkHeight(width, full.width(), full.height())), options.Adjust);
         const ArtText art = RenderArtText(work, options.Symbols, options.Sentence);
         const QByteArray bytes = OutputBytes(options, work, art);
         if (options.Output.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "convert/Resample.h"
 
+#include "convert/ImageMemory.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -68,16 +70,20 @@ QImage ResampleLinear(const QImage& source, int width, int height) {
 QImage HalveImage(const QImage& source) {
     const int w = std::max(1, source.width() / 2);
     const int h = std::max(1, source.height() / 2);
-    QImage out(w, h, QImage::Format_RGB888);
+    QImage out = NewRgb888(w, h);
+    if (out.isNull())
+        return out;
+    // Pixel pairs 2x, 2x + 1 lie inside the source whenever it is at least two
+    // pixels across; a single column or row pairs with itself.
+    const int dx = source.width() > 1 ? 3 : 0;
     for (int y = 0; y < h; ++y) {
         const uchar* r0 = source.constScanLine(std::min(2 * y, source.height() - 1));
         const uchar* r1 = source.constScanLine(std::min(2 * y + 1, source.height() - 1));
         uchar* d = out.scanLine(y);
-        for (int x = 0; x < w; ++x) {
-            const int x0 = std::min(2 * x, source.width() - 1) * 3;
-            const int x1 = std::min(2 * x + 1, source.width() - 1) * 3;
-            for (int k = 0; k < 3; ++k)
-                d[3 * x + k] = uchar((r0[x0 + k] + r0[x1 + k] + r1[x0 + k] + r1[x1 + k] + 2) >> 2);
+        for (int x = 0; x < w; ++x, r0 += 6, r1 += 6, d += 3) {
+            d[0] = uchar((r0[0] + r0[dx] + r1[0] + r1[dx] + 2) >> 2);
+            d[1] = uchar((r0[1] + r0[dx + 1] + r1[1] + r1[dx + 1] + 2) >> 2);
+            d[2] = uchar((r0[2] + r0[dx + 2] + r1[2] + r1[dx + 2] + 2) >> 2);
         }
     }
     return out;
