@@ -10,10 +10,6 @@
 #include <QSlider>
 #include <functional>
 
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 // 60 x 45 pixels, every one different: flips and turns show in every pixel.

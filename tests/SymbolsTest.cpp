@@ -14,10 +14,6 @@
 #include <QRadioButton>
 #include <QSlider>
 
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 // A row of pixels of the given grays, one pixel each.
