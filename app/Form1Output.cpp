@@ -1,5 +1,6 @@
 // Saving, printing, the wallpaper and the rendering font of the main window.
 #include "app/TForm1.h"
+#include "common/Codepage.h"
 
 #include "app/DialogSeam.h"
 #include "app/FormAbout.h"

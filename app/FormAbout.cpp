@@ -1,7 +1,7 @@
 #include "app/FormAbout.h"
 
 #include "app/DesktopOpen.h"
-#include "app/Product.h"
+#include "common/Product.h"
 
 #include <QEvent>
 #include <QFrame>

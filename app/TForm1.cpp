@@ -6,7 +6,7 @@
 #include "app/FileDropTarget.h"
 #include "app/FormAbout.h"
 #include "app/FormLanguage.h"
-#include "app/Product.h"
+#include "common/Product.h"
 #include "convert/Symbols.h"
 #include "output/SaveFormats.h"
 

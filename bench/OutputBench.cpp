@@ -3,6 +3,7 @@
 #include "convert/Render.h"
 #include "output/HtmlWriter.h"
 #include "output/ImageWriter.h"
+#include "common/Codepage.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>

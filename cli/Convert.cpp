@@ -202,15 +202,6 @@ QImage ApplySteps(QImage picture, QSize& fullSize, const Options& options) {
     return picture;
 }
 
-QByteArray ArtBytes(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += ToCp1252(line);
-        bytes += "\r\n";
-    }
-    return bytes;
-}
-
 // The document the options ask for: the window's own for the chosen type, or
 // the bare rows.
 QByteArray OutputBytes(const Options& options, const QImage& work, const ArtText& art) {
@@ -218,7 +209,7 @@ QByteArray OutputBytes(const Options& options, const QImage& work, const ArtText
     if (format.isEmpty() && !options.Output.isEmpty())
         format = ArtFormatForPath(options.Output);
     if (format.isEmpty())
-        return ArtBytes(art.Lines);
+        return LinesToBytes(art.Lines);
     ArtDocument document;
     document.Work = work;
     document.Art = &art;

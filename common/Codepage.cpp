@@ -61,3 +61,12 @@ QByteArray ToCp1252(const QString& text) {
 QString Cp1252Sanitize(const QString& text) {
     return FromCp1252(ToCp1252(text));
 }
+
+QByteArray LinesToBytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += ToCp1252(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}

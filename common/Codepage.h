@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QChar>
 #include <QString>
+#include <QStringList>
 
 // The Unicode character of one Windows-1252 byte.
 QChar FromCp1252Char(unsigned char byte);
@@ -19,3 +20,5 @@ QString FromCp1252(const QByteArray& bytes);
 QByteArray ToCp1252(const QString& text);
 // The text as the code page can hold it: every other character becomes '?'.
 QString Cp1252Sanitize(const QString& text);
+// The lines as Windows-1252 bytes, each followed by CR LF.
+QByteArray LinesToBytes(const QStringList& lines);

@@ -1,6 +1,7 @@
 #include "output/ArtDocument.h"
+#include "common/Codepage.h"
 
-#include "app/Product.h"
+#include "common/Product.h"
 #include "common/AppError.h"
 #include "output/HtmlWriter.h"
 #include "output/ImageWriter.h"

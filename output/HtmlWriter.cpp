@@ -92,11 +92,3 @@ QStringList BuildHtml(const HtmlPage& page) {
     return lines;
 }
 
-QByteArray LinesToBytes(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += ToCp1252(line);
-        bytes += "\r\n";
-    }
-    return bytes;
-}

@@ -33,5 +33,3 @@ struct HtmlPage {
 // line feed of its own.
 QStringList BuildHtml(const HtmlPage& page);
 
-// The lines as file bytes: every entry in Windows-1252 followed by CR LF.
-QByteArray LinesToBytes(const QStringList& lines);

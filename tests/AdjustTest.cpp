@@ -2,6 +2,7 @@
 // the window's handlers and the converter's picture options.
 #include "convert/Adjust.h"
 #include "convert/Geometry.h"
+#include "common/Codepage.h"
 #include "tests/TestSupport.h"
 
 #include <QInputDialog>
@@ -441,34 +442,6 @@ TEST_F(AdjustTest, OperationsWithoutAPictureRenderTheEmptyResult) {
     EXPECT_TRUE(Dialogs->Errors.isEmpty());
 }
 
-namespace {
-
-struct ConvertRun {
-    int Code = -1;
-    QByteArray Out, Err;
-};
-
-ConvertRun Convert(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TESSAGLYPH_BINARY_DIR "/tessaglyph-convert"), arguments);
-    ConvertRun run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.Code = process.exitCode();
-    run.Out = process.readAllStandardOutput();
-    run.Err = process.readAllStandardError();
-    return run;
-}
-
-QByteArray Bytes(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
-}
-
-} // namespace
-
 TEST_F(AdjustTest, ConverterAppliesThePictureOptionsAsTheWindowDoes) {
     const struct {
         QStringList Arguments;
@@ -495,16 +468,16 @@ TEST_F(AdjustTest, ConverterAppliesThePictureOptionsAsTheWindowDoes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Arguments.join(QLatin1Char(' ')).toStdString());
-        const ConvertRun run = Convert(QStringList{PatternPath} + c.Arguments);
-        ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
+        const ConverterRun run = RunConverter(QStringList{PatternPath} + c.Arguments);
+        ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
         auto window = NewWindow();
         OpenIn(*window, PatternPath);
         c.Steps(*this, *window);
-        EXPECT_EQ(run.Out, Bytes(window->ArtLines));
+        EXPECT_EQ(run.Out, LinesToBytes(window->ArtLines));
     }
     // The order of flips and turns counts.
-    EXPECT_NE(Convert({PatternPath, "--flip", "h", "--rotate", "90"}).Out,
-              Convert({PatternPath, "--rotate", "90", "--flip", "h"}).Out);
+    EXPECT_NE(RunConverter({PatternPath, "--flip", "h", "--rotate", "90"}).Out,
+              RunConverter({PatternPath, "--rotate", "90", "--flip", "h"}).Out);
 }
 
 TEST_F(AdjustTest, ConverterRefusesValuesOutsideTheSliders) {
@@ -521,8 +494,8 @@ TEST_F(AdjustTest, ConverterRefusesValuesOutsideTheSliders) {
         {{"--rotate"}, "--rotate needs a value"},
     };
     for (const auto& c : cases) {
-        const ConvertRun run = Convert(QStringList{PatternPath} + c.Arguments);
-        EXPECT_EQ(run.Code, 1) << c.Message;
+        const ConverterRun run = RunConverter(QStringList{PatternPath} + c.Arguments);
+        EXPECT_EQ(run.Status, 1) << c.Message;
         EXPECT_TRUE(run.Err.contains(c.Message)) << run.Err.toStdString();
         EXPECT_TRUE(run.Out.isEmpty());
     }

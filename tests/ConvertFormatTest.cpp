@@ -16,27 +16,6 @@ QByteArray ReadBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-struct Result {
-    int Status = -1;
-    QByteArray Out, Err;
-};
-
-Result Convert(const QStringList& arguments) {
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // the converter needs no display
-    environment.remove(QStringLiteral("DISPLAY"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(TESSAGLYPH_BINARY_DIR "/tessaglyph-convert"), arguments);
-    Result result;
-    if (!program.waitForFinished(60000))
-        return result;
-    result.Status = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
-    result.Out = program.readAllStandardOutput();
-    result.Err = program.readAllStandardError();
-    return result;
-}
-
 class ConvertFormatTest : public WindowTest {
 protected:
     void SetUp() override {
@@ -62,7 +41,7 @@ TEST_F(ConvertFormatTest, HtmlAndTextAreWhatTheWindowWrites) {
         const QString converted = Path(QStringLiteral("converted-") + QString::fromUtf8(name));
         // The window's type follows the last use; the converter follows the
         // extension, and the title the output's name.
-        const Result result = Convert({Picture, QStringLiteral("-o"), converted,
+        const ConverterRun result = RunConverter({Picture, QStringLiteral("-o"), converted,
                                        QStringLiteral("--title"), QStringLiteral("my")});
         ASSERT_EQ(result.Status, 0) << result.Err.data();
         ASSERT_FALSE(ReadBytes(window).isEmpty());
@@ -97,7 +76,7 @@ TEST_F(ConvertFormatTest, FormatsByOptionOrExtension) {
         if (!output.isEmpty())
             arguments << QStringLiteral("-o") << output;
         SCOPED_TRACE(arguments.join(' ').toStdString());
-        const Result result = Convert(arguments);
+        const ConverterRun result = RunConverter(arguments);
         ASSERT_EQ(result.Status, 0) << result.Err.data();
         const QByteArray bytes = output.isEmpty() ? result.Out : ReadBytes(output);
         if (!c.Image) {
@@ -116,7 +95,7 @@ TEST_F(ConvertFormatTest, FormatsByOptionOrExtension) {
     }
 
     // Without format and output: the bare rows, as before.
-    const Result bare = Convert({Picture});
+    const ConverterRun bare = RunConverter({Picture});
     ASSERT_EQ(bare.Status, 0);
     EXPECT_EQ(bare.Out.count("\r\n"), 6);
     EXPECT_FALSE(bare.Out.contains("Created with"));
@@ -130,7 +109,7 @@ TEST_F(ConvertFormatTest, BadValuesAreRefusedAndWriteNothing) {
           QStringList{QStringLiteral("--background"), QStringLiteral("#12345")},
           QStringList{QStringLiteral("--title")}}) {
         SCOPED_TRACE(bad.join(' ').toStdString());
-        const Result result = Convert(QStringList{Picture, QStringLiteral("-o"), output} + bad);
+        const ConverterRun result = RunConverter(QStringList{Picture, QStringLiteral("-o"), output} + bad);
         EXPECT_EQ(result.Status, 1);
         EXPECT_TRUE(result.Err.startsWith("tessaglyph-convert: ")) << result.Err.data();
         EXPECT_FALSE(QFile::exists(output));

@@ -8,23 +8,6 @@
 
 namespace {
 
-struct ProgramRun {
-    int Status = -1;
-    QByteArray Out, Err;
-};
-
-ProgramRun Convert(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TESSAGLYPH_BINARY_DIR "/tessaglyph-convert"), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
 class Converter : public ::testing::Test {
 protected:
     QString Picture(const QString& name, const QImage& image) {
@@ -39,7 +22,7 @@ protected:
 
 TEST_F(Converter, WritesTheRowsWithCrLfWithoutAnyDisplay) {
     const QString path = Picture("black.png", Solid(40, 20, Qt::black));
-    const ProgramRun run = Convert({path});
+    const ConverterRun run = RunConverter({path});
     ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
     const QByteArray row = QByteArray(80, '#') + "\r\n";
     EXPECT_EQ(run.Out, row.repeated(20));
@@ -64,7 +47,7 @@ TEST_F(Converter, WidthAndSymbolModesAsInTheWindow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Arguments.join(' ').toStdString());
-        const ProgramRun run = Convert(QStringList{ramp} << c.Arguments);
+        const ConverterRun run = RunConverter(QStringList{ramp} << c.Arguments);
         ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
         const QImage work = ImagePyramid(Ramp(64, 16)).Resample(c.Width);
         QByteArray expected;
@@ -77,7 +60,7 @@ TEST_F(Converter, WidthAndSymbolModesAsInTheWindow) {
 TEST_F(Converter, WritesAFileAndClampsTheDefaultWidth) {
     const QString path = Picture("wide.png", Solid(1200, 30, Qt::white));
     const QString out = Folder.filePath("art.rows"); // no known type: the bare rows
-    const ProgramRun run = Convert({path, "-o", out});
+    const ConverterRun run = RunConverter({path, "-o", out});
     ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
     EXPECT_TRUE(run.Out.isEmpty());
     QFile file(out);
@@ -108,13 +91,13 @@ TEST_F(Converter, ErrorsAreOneLineAndANonZeroStatus) {
     };
     for (const QStringList& arguments : bad) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
-        const ProgramRun run = Convert(arguments);
+        const ConverterRun run = RunConverter(arguments);
         EXPECT_NE(run.Status, 0);
         EXPECT_TRUE(run.Out.isEmpty());
         EXPECT_TRUE(run.Err.startsWith("tessaglyph-convert: ")) << run.Err.toStdString();
         EXPECT_EQ(run.Err.count('\n'), 1) << run.Err.toStdString();
     }
-    const ProgramRun help = Convert({"--help"});
+    const ConverterRun help = RunConverter({"--help"});
     EXPECT_EQ(help.Status, 0);
     EXPECT_TRUE(help.Out.startsWith("Usage: tessaglyph-convert PICTURE"));
 }

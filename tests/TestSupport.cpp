@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 
 DialogScript::DialogScript() {
@@ -85,4 +86,21 @@ QImage Ramp(int width, int height) {
         }
     }
     return image;
+}
+
+ConverterRun RunConverter(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(TESSAGLYPH_BINARY_DIR "/tessaglyph-convert"), arguments);
+    ConverterRun run;
+    if (!process.waitForFinished(60000))
+        return run;
+    if (process.exitStatus() == QProcess::NormalExit)
+        run.Status = process.exitCode();
+    run.Out = process.readAllStandardOutput();
+    run.Err = process.readAllStandardError();
+    return run;
 }

@@ -61,6 +61,14 @@ protected:
     std::unique_ptr<TForm1> Form;
 };
 
+// What a run of the real converter gave.
+struct ConverterRun {
+    int Status = -1; // -1 when it crashed or did not finish
+    QByteArray Out, Err;
+};
+// Runs build/tessaglyph-convert with the arguments, without any display.
+ConverterRun RunConverter(const QStringList& arguments);
+
 // An RGB888 image filled with one colour.
 QImage Solid(int width, int height, QColor color);
 // An RGB888 image whose pixel (x, y) is gray (x + y * width) % 256.

@@ -8,6 +8,7 @@
 #include "output/SaveFormats.h"
 #include "output/Wallpaper.h"
 #include "tests/TestSupport.h"
+#include "common/Codepage.h"
 
 #include <QBuffer>
 #include <QFile>
