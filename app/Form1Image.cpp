@@ -27,36 +27,28 @@ void TForm1::OpenImage() {
     if (ExecModal(*OpenImageEnDialog1) != QDialog::Accepted)
         return;
     const QStringList chosen = OpenImageEnDialog1->selectedFiles();
-    if (chosen.isEmpty())
+    if (chosen.isEmpty() || !TakePicture(chosen.first()))
         return;
-    PictureLoad load = LoadPicture(chosen.first());
-    if (!load.Ok()) {
-        StatusBar1->showMessage(load.Error);
-        return;
-    }
-    StatusBar1->clearMessage();
     ImageFileName = QFileInfo(chosen.first()).fileName();
-    TakePicture(std::move(load.Image));
     PanelSize->setText(QStringLiteral("%1x%2").arg(Picture.Width()).arg(Picture.Height()));
     RenderArt();
 }
 
 void TForm1::StDropFiles1DropFiles(QPoint) {
     const QStringList& files = StDropFiles1->Files();
-    if (files.isEmpty())
-        return;
-    PictureLoad load = LoadPicture(files.first());
-    if (!load.Ok()) {
-        StatusBar1->showMessage(load.Error);
-        return;
-    }
-    StatusBar1->clearMessage();
-    TakePicture(std::move(load.Image));
-    RenderArt();
+    if (!files.isEmpty() && TakePicture(files.first()))
+        RenderArt();
 }
 
-void TForm1::TakePicture(QImage picture) {
-    Picture = ImagePyramid(std::move(picture));
+bool TForm1::TakePicture(const QString& path) {
+    PictureLoad load = LoadPicture(path);
+    if (!load.Ok()) {
+        // Everything stays as it was; the status bar says why.
+        StatusBar1->showMessage(load.Error);
+        return false;
+    }
+    StatusBar1->clearMessage();
+    Picture = ImagePyramid(std::move(load.Image));
     ShowPreview(true);
     {
         // The size is applied below whether or not the slider moves.
@@ -64,6 +56,7 @@ void TForm1::TakePicture(QImage picture) {
         TrackBarSize->setValue(Picture.Width());
     }
     ApplySize();
+    return true;
 }
 
 void TForm1::ApplySize() {

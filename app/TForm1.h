@@ -316,9 +316,10 @@ private:
     void BuildMenu();
     void BuildDialogs();
     void ConnectHandlers();
-    // Steps 5 and 6 of the open command: the slider to the picture's width,
-    // then the size applied whether or not the slider moved.
-    void TakePicture(QImage picture);
+    // Reads the picture file into the preview, moves the slider to its width
+    // and applies the size whether or not the slider moved. False, with the
+    // reason in the status bar and nothing changed, when it cannot be read.
+    bool TakePicture(const QString& path);
     void ApplySize();
     // The working image: the picture resampled to WorkSize and adjusted.
     void MakeWorkImage();
