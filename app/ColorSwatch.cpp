@@ -26,12 +26,15 @@ void ColorSwatch::mousePressEvent(QMouseEvent* event) {
 }
 
 void ColorSwatch::mouseReleaseEvent(QMouseEvent* event) {
-    if (Pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (Pressed && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint()))
         emit Clicked();
     Pressed = false;
 }
 
-void ColorSwatch::mouseMoveEvent(QMouseEvent*) { emit MouseMoved(); }
+void ColorSwatch::mouseMoveEvent(QMouseEvent*) {
+    emit MouseMoved();
+}
 
 void ColorSwatch::resizeEvent(QResizeEvent* event) {
     if (PictureImage.size() != size() && !size().isEmpty()) {

@@ -16,7 +16,9 @@ int ExecModal(QDialog& dialog) {
     return dialog.exec();
 }
 
-void SetModalRunner(ModalRunner runner) { Runner() = std::move(runner); }
+void SetModalRunner(ModalRunner runner) {
+    Runner() = std::move(runner);
+}
 
 void ShowErrorBox(const QString& message) {
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), message,

@@ -20,7 +20,9 @@
 #include <QStatusBar>
 #include <QTextEdit>
 
-void TForm1::ButtonOpenImageClick() { OpenImage(); }
+void TForm1::ButtonOpenImageClick() {
+    OpenImage();
+}
 
 void TForm1::OpenImage() {
     OpenImageEnDialog1->setDirectory(BaseFolder + QStringLiteral("images"));
@@ -96,9 +98,9 @@ void TForm1::RenderArt() {
                   QImage::Format_RGB32);
     ImageASCII->SetBackground(BackColor);
 
-    SymbolString = FormSymbolString(CheckBoxCustom->isChecked(), CheckBoxRandom->isChecked(),
-                                    EditSymbols->text(), ComboBoxSet->currentText(),
-                                    EditSymbol->text());
+    SymbolString =
+        FormSymbolString(CheckBoxCustom->isChecked(), CheckBoxRandom->isChecked(),
+                         EditSymbols->text(), ComboBoxSet->currentText(), EditSymbol->text());
     const bool sentence = CheckBoxCustom->isChecked() && RadioGroupCustomItems->checkedId() == 1;
     const ArtText art = RenderArtText(WorkView, SymbolString, sentence);
     SymbolCount = art.Last.SymbolCount;

@@ -249,7 +249,8 @@ void TForm1::BuildImagePage() {
     PanelSize->setGeometry(8, 172, 217, 17);
     PanelSize->setAlignment(Qt::AlignCenter);
     PanelSize->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    ButtonOpenImage = Named(new QPushButton(QStringLiteral("Open"), PanelOptions), "ButtonOpenImage");
+    ButtonOpenImage =
+        Named(new QPushButton(QStringLiteral("Open"), PanelOptions), "ButtonOpenImage");
     ButtonOpenImage->setGeometry(8, 193, 105, 25);
     ButtonSave = Named(new QPushButton(QStringLiteral("Save"), PanelOptions), "ButtonSave");
     ButtonSave->setGeometry(120, 193, 105, 25);
@@ -298,15 +299,16 @@ void TForm1::BuildImagePage() {
     ComboBoxSet->setGeometry(8, 375, 217, 24);
     ComboBoxSet->lineEdit()->setValidator(new Cp1252Validator(ComboBoxSet));
 
-    GroupBoxOptions = Named(new QGroupBox(QStringLiteral(" Options: "), PanelOptions),
-                            "GroupBoxOptions");
+    GroupBoxOptions =
+        Named(new QGroupBox(QStringLiteral(" Options: "), PanelOptions), "GroupBoxOptions");
     GroupBoxOptions->setGeometry(8, 402, 217, 108);
     LabelSymbol = Named(new QLabel(QStringLiteral("Symbol:"), GroupBoxOptions), "LabelSymbol");
     LabelSymbol->setGeometry(8, 24, 48, 16);
     EditSymbol = Edit(GroupBoxOptions, "EditSymbol", QStringLiteral("@"), 1);
     EditSymbol->setGeometry(56, 20, 33, 22);
     EditSymbol->setEnabled(false);
-    CheckBoxRandom = Named(new QCheckBox(QStringLiteral("Random"), GroupBoxOptions), "CheckBoxRandom");
+    CheckBoxRandom =
+        Named(new QCheckBox(QStringLiteral("Random"), GroupBoxOptions), "CheckBoxRandom");
     CheckBoxRandom->setGeometry(100, 22, 110, 18);
     CheckBoxRandom->setChecked(true);
     LabelBG = Named(new QLabel(QStringLiteral("BG:"), GroupBoxOptions), "LabelBG");
@@ -327,7 +329,8 @@ void TForm1::BuildImagePage() {
     page->addWidget(PanelSymbols);
     auto* symbols = new QHBoxLayout(PanelSymbols);
     symbols->setContentsMargins(8, 2, 8, 2);
-    CheckBoxCustom = Named(new QCheckBox(QStringLiteral("Custom:"), PanelSymbols), "CheckBoxCustom");
+    CheckBoxCustom =
+        Named(new QCheckBox(QStringLiteral("Custom:"), PanelSymbols), "CheckBoxCustom");
     RadioGroupCustom = Named(new QGroupBox(PanelSymbols), "RadioGroupCustom");
     RadioGroupCustom->setFlat(true);
     auto* radios = new QHBoxLayout(RadioGroupCustom);
@@ -370,9 +373,9 @@ void TForm1::BuildTextPage() {
     cmbTextType->addItems({QStringLiteral("one char"), QStringLiteral("row step"),
                            QStringLiteral("col step"), QStringLiteral("random")});
     ButtonSaveText = Named(new QPushButton(QStringLiteral("Save")), "ButtonSaveText");
-    for (QWidget* w : std::initializer_list<QWidget*>{LabelText, EditText, LabelChar, EditChar,
-                                                      LabelCharBG, EditCharBG, cmbTextType,
-                                                      ButtonSaveText})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{LabelText, EditText, LabelChar, EditChar, LabelCharBG,
+                                         EditCharBG, cmbTextType, ButtonSaveText})
         top->addWidget(w);
     top->addStretch(1);
     PanelText = Panel(TabSheetText, "PanelText", false);
@@ -453,15 +456,16 @@ void TForm1::BuildEditorPage() {
         left->addWidget(group);
         return group;
     };
-    GroupBoxCanvas = sizeGroup("GroupBoxCanvas", QStringLiteral(" Canvas Size "), LabelCanvasWidth,
-                               "LabelCanvasWidth", LabelCanvasHeight, "LabelCanvasHeight",
-                               CSpinEditCanvasWidth, "CSpinEditCanvasWidth", 100,
-                               CSpinEditCanvasHeight, "CSpinEditCanvasHeight", 100);
-    GroupBoxCell = sizeGroup("GroupBoxCell", QStringLiteral(" Cell Size "), LabelCellWidth,
-                             "LabelCellWidth", LabelCellHeight, "LabelCellHeight",
-                             CSpinEditCellWidth, "CSpinEditCellWidth", 10, CSpinEditCellHeight,
-                             "CSpinEditCellHeight", 16);
-    GroupBoxPos = Named(new QGroupBox(QStringLiteral(" Position "), PanelEditorLeft), "GroupBoxPos");
+    GroupBoxCanvas =
+        sizeGroup("GroupBoxCanvas", QStringLiteral(" Canvas Size "), LabelCanvasWidth,
+                  "LabelCanvasWidth", LabelCanvasHeight, "LabelCanvasHeight", CSpinEditCanvasWidth,
+                  "CSpinEditCanvasWidth", 100, CSpinEditCanvasHeight, "CSpinEditCanvasHeight", 100);
+    GroupBoxCell =
+        sizeGroup("GroupBoxCell", QStringLiteral(" Cell Size "), LabelCellWidth, "LabelCellWidth",
+                  LabelCellHeight, "LabelCellHeight", CSpinEditCellWidth, "CSpinEditCellWidth", 10,
+                  CSpinEditCellHeight, "CSpinEditCellHeight", 16);
+    GroupBoxPos =
+        Named(new QGroupBox(QStringLiteral(" Position "), PanelEditorLeft), "GroupBoxPos");
     auto* pos = new QGridLayout(GroupBoxPos);
     LabelPosColTitle = Named(new QLabel(QStringLiteral("Col:")), "LabelPosColTitle");
     LabelPosRowTitle = Named(new QLabel(QStringLiteral("Row:")), "LabelPosRowTitle");
@@ -518,7 +522,8 @@ void TForm1::BuildDialogs() {
 
 void TForm1::ConnectHandlers() {
     const auto on = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
-        connect(sender, signal, this, [this, handler] { Guard([this, handler] { (this->*handler)(); }); });
+        connect(sender, signal, this,
+                [this, handler] { Guard([this, handler] { (this->*handler)(); }); });
     };
     on(MExit, &QAction::triggered, &TForm1::MExitClick);
     on(MAbout, &QAction::triggered, &TForm1::MAboutClick);
@@ -586,7 +591,8 @@ void TForm1::FormCreate() {
     EditCharBG->setText(TextCharBG);
     {
         const QSignalBlocker blocker(cmbTextType);
-        cmbTextType->setCurrentIndex(TextType >= 0 && TextType < cmbTextType->count() ? TextType : -1);
+        cmbTextType->setCurrentIndex(TextType >= 0 && TextType < cmbTextType->count() ? TextType
+                                                                                      : -1);
     }
     CSpinEditCanvasWidth->setValue(CanvasWidth);
     CSpinEditCanvasHeight->setValue(CanvasHeight);
@@ -672,7 +678,9 @@ void TForm1::FormClose() {
     WriteSettings();
 }
 
-void TForm1::FormCanResize() { LayoutKeyboard(); }
+void TForm1::FormCanResize() {
+    LayoutKeyboard();
+}
 
 void TForm1::PageControl2Change() {
     QWidget* page = PageControl2->currentWidget();
@@ -682,7 +690,9 @@ void TForm1::PageControl2Change() {
         StringGrid1->setFocus();
 }
 
-void TForm1::MExitClick() { close(); }
+void TForm1::MExitClick() {
+    close();
+}
 
 void TForm1::MAboutClick() {
     ApplyLanguage(LanguageName);

@@ -83,9 +83,9 @@ BENCHMARK(SizeSliderStep)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void ConvertToText(benchmark::State& state) {
     for (auto _ : state) {
         PictureLoad load = LoadPicture(PhotoPath(), 300);
-        const QImage work = ImagePyramid(std::move(load.Image))
-                                .Resample(300, WorkHeight(300, load.FullSize.width(),
-                                                          load.FullSize.height()));
+        const QImage work =
+            ImagePyramid(std::move(load.Image))
+                .Resample(300, WorkHeight(300, load.FullSize.width(), load.FullSize.height()));
         benchmark::DoNotOptimize(RenderArtText(work, QStringLiteral("#MHOKLwaso*,. "), false));
     }
 }

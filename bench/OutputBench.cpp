@@ -1,9 +1,9 @@
 // Writing the converted picture: the HTML page of the largest working image
 // and the GIF of a full result view.
+#include "common/Codepage.h"
 #include "convert/Render.h"
 #include "output/HtmlWriter.h"
 #include "output/ImageWriter.h"
-#include "common/Codepage.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>

@@ -73,7 +73,8 @@ int ParseWidth(const QString& text) {
     bool ok = false;
     const int width = text.toInt(&ok);
     if (!ok || width < 10 || width > 300)
-        throw AppError(QStringLiteral("--width takes a whole number from 10 to 300, not '%1'").arg(text));
+        throw AppError(
+            QStringLiteral("--width takes a whole number from 10 to 300, not '%1'").arg(text));
     return width;
 }
 
@@ -131,7 +132,8 @@ Options Parse(const QStringList& arguments, bool& help) {
         } else if (arg == QLatin1String("--symbol")) {
             const QString symbol = value();
             if (symbol.size() > 1)
-                throw AppError(QStringLiteral("--symbol takes one character, not '%1'").arg(symbol));
+                throw AppError(
+                    QStringLiteral("--symbol takes one character, not '%1'").arg(symbol));
             symbols(FormSymbolString(false, false, {}, {}, Cp1252Sanitize(symbol)), false);
         } else if (arg == QLatin1String("--sentence")) {
             symbols(value(), true);
@@ -148,7 +150,7 @@ Options Parse(const QStringList& arguments, bool& help) {
             PictureStep step;
             step.Flip = true;
             step.Direction = direction == QLatin1String("h") ? FlipDirection::Horizontal
-                                                              : FlipDirection::Vertical;
+                                                             : FlipDirection::Vertical;
             options.Steps.push_back(step);
         } else if (arg == QLatin1String("--rotate")) {
             const QString degrees = value();
@@ -247,8 +249,9 @@ int RunConvert(const QStringList& arguments, FILE* out, FILE* err) {
         // A turn may bring the picture's height across: then it is read in full.
         const bool turns = std::any_of(options.Steps.begin(), options.Steps.end(),
                                        [](const PictureStep& step) { return !step.Flip; });
-        PictureLoad load =
-            LoadPicture(options.Picture, turns ? 0 : options.Width > 0 ? options.Width : 300);
+        PictureLoad load = LoadPicture(options.Picture, turns               ? 0
+                                                        : options.Width > 0 ? options.Width
+                                                                            : 300);
         if (!load.Ok())
             throw AppError(load.Error);
         // Width and height follow the picture's full size, as in the window,
@@ -256,12 +259,14 @@ int RunConvert(const QStringList& arguments, FILE* out, FILE* err) {
         QSize full = load.FullSize;
         const ImagePyramid picture(ApplySteps(std::move(load.Image), full, options));
         const int width = options.Width > 0 ? options.Width : std::clamp(full.width(), 10, 300);
-        const QImage work = Adjusted(
-            picture.Resample(width, WorkHeight(width, full.width(), full.height())), options.Adjust);
+        const QImage work =
+            Adjusted(picture.Resample(width, WorkHeight(width, full.width(), full.height())),
+                     options.Adjust);
         const ArtText art = RenderArtText(work, options.Symbols, options.Sentence);
         const QByteArray bytes = OutputBytes(options, work, art);
         if (options.Output.isEmpty()) {
-            if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) != size_t(bytes.size()) ||
+            if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) !=
+                    size_t(bytes.size()) ||
                 std::fflush(out) != 0)
                 throw AppError(QStringLiteral("cannot write to standard output"));
         } else {

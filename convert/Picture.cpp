@@ -34,7 +34,8 @@ PictureLoad LoadPicture(const QString& path, int targetWidth) {
         return failure(QString());
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > MaxPicturePixels)
-        return failure(QStringLiteral("%1x%2 pixels is too large").arg(size.width()).arg(size.height()));
+        return failure(
+            QStringLiteral("%1x%2 pixels is too large").arg(size.width()).arg(size.height()));
     // Four bytes a pixel for the largest picture accepted, plus headroom.
     QImageReader::setAllocationLimit(int(MaxPicturePixels * 8 / (1024 * 1024)));
     if (targetWidth > 0 && size.isValid() && reader.format() == "jpeg") {

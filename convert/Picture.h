@@ -8,9 +8,9 @@
 inline constexpr qint64 MaxPicturePixels = 400'000'000;
 
 struct PictureLoad {
-    QImage Image;  // Format_RGB888 when the load succeeded
+    QImage Image;   // Format_RGB888 when the load succeeded
     QSize FullSize; // the picture's upright size before any reduced-scale decoding
-    QString Error; // empty when the load succeeded
+    QString Error;  // empty when the load succeeded
     bool Ok() const { return Error.isEmpty(); }
 };
 

@@ -58,9 +58,8 @@ ArtText RenderArtText(const QImage& work, const QString& symbolString, bool sent
     s.SymbolIndex = 1;
     if (work.isNull())
         return art;
-    const QImage image = work.format() == QImage::Format_RGB888
-                             ? work
-                             : work.convertToFormat(QImage::Format_RGB888);
+    const QImage image =
+        work.format() == QImage::Format_RGB888 ? work : work.convertToFormat(QImage::Format_RGB888);
     art.Width = image.width();
     art.Height = image.height();
     art.Cells.resize(size_t(art.Width) * art.Height);
@@ -158,9 +157,8 @@ void DrawArt(QImage& bitmap, const QImage& work, const ArtText& art, GlyphCache&
     bitmap.fill(back);
     if (art.Cells.empty() || bitmap.isNull())
         return;
-    const QImage image = work.format() == QImage::Format_RGB888
-                             ? work
-                             : work.convertToFormat(QImage::Format_RGB888);
+    const QImage image =
+        work.format() == QImage::Format_RGB888 ? work : work.convertToFormat(QImage::Format_RGB888);
     const int backR = back.red(), backG = back.green(), backB = back.blue();
     const int bw = bitmap.width(), bh = bitmap.height();
     QString text;

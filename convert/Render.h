@@ -48,9 +48,13 @@ struct ArtText {
 ArtText RenderArtText(const QImage& work, const QString& symbolString, bool sentence);
 
 // Distance of the cells across and down for a font size in points.
-inline double CellPitch(int fontSize) { return fontSize * 1.6; }
+inline double CellPitch(int fontSize) {
+    return fontSize * 1.6;
+}
 // Position of cell i: trunc(pitch * i).
-inline int CellPosition(double pitch, int i) { return int(pitch * i); }
+inline int CellPosition(double pitch, int i) {
+    return int(pitch * i);
+}
 
 // The glyph masks of cell texts in one font, laid out once and kept.
 class GlyphCache {

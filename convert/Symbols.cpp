@@ -9,7 +9,9 @@ QString DefaultCustomSymbols() {
     return QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz ");
 }
 
-QString DefaultSentence() { return QStringLiteral("ASCII "); }
+QString DefaultSentence() {
+    return QStringLiteral("ASCII ");
+}
 
 QString FormSymbolString(bool custom, bool random, const QString& customText,
                          const QString& presetText, const QString& singleSymbol) {

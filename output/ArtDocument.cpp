@@ -1,8 +1,8 @@
 #include "output/ArtDocument.h"
 #include "common/Codepage.h"
 
-#include "common/Product.h"
 #include "common/AppError.h"
+#include "common/Product.h"
 #include "output/HtmlWriter.h"
 #include "output/ImageWriter.h"
 #include "output/RtfWriter.h"

@@ -91,4 +91,3 @@ QStringList BuildHtml(const HtmlPage& page) {
           << QStringLiteral("</BODY>") << QStringLiteral("</HTML>");
     return lines;
 }
-

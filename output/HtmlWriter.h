@@ -32,4 +32,3 @@ struct HtmlPage {
 // The document, one entry per line as it is written; an entry may end in a
 // line feed of its own.
 QStringList BuildHtml(const HtmlPage& page);
-

@@ -1,8 +1,8 @@
 // Brightness, contrast and saturation, flips and turns: the colour arithmetic,
 // the window's handlers and the converter's picture options.
 #include "convert/Adjust.h"
-#include "convert/Geometry.h"
 #include "common/Codepage.h"
+#include "convert/Geometry.h"
 #include "tests/TestSupport.h"
 
 #include <QInputDialog>

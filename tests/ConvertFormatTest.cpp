@@ -42,7 +42,7 @@ TEST_F(ConvertFormatTest, HtmlAndTextAreWhatTheWindowWrites) {
         // The window's type follows the last use; the converter follows the
         // extension, and the title the output's name.
         const ConverterRun result = RunConverter({Picture, QStringLiteral("-o"), converted,
-                                       QStringLiteral("--title"), QStringLiteral("my")});
+                                                  QStringLiteral("--title"), QStringLiteral("my")});
         ASSERT_EQ(result.Status, 0) << result.Err.data();
         ASSERT_FALSE(ReadBytes(window).isEmpty());
         EXPECT_EQ(ReadBytes(converted), ReadBytes(window));
@@ -109,7 +109,8 @@ TEST_F(ConvertFormatTest, BadValuesAreRefusedAndWriteNothing) {
           QStringList{QStringLiteral("--background"), QStringLiteral("#12345")},
           QStringList{QStringLiteral("--title")}}) {
         SCOPED_TRACE(bad.join(' ').toStdString());
-        const ConverterRun result = RunConverter(QStringList{Picture, QStringLiteral("-o"), output} + bad);
+        const ConverterRun result =
+            RunConverter(QStringList{Picture, QStringLiteral("-o"), output} + bad);
         EXPECT_EQ(result.Status, 1);
         EXPECT_TRUE(result.Err.startsWith("tessaglyph-convert: ")) << result.Err.data();
         EXPECT_FALSE(QFile::exists(output));

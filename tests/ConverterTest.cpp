@@ -43,7 +43,10 @@ TEST_F(Converter, WidthAndSymbolModesAsInTheWindow) {
         {{"--symbol", "@"}, "@ ", false, 64},
         {{"--custom", DefaultCustomSymbols(), "--width", "10"}, DefaultCustomSymbols(), false, 10},
         {{"--sentence", "ASCII "}, "ASCII ", true, 64},
-        {{"--symbols", QString::fromUtf8("\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD")}, QString::fromUtf8("\xC3\xA9\xE2\x82\xAC?"), false, 64},
+        {{"--symbols", QString::fromUtf8("\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD")},
+         QString::fromUtf8("\xC3\xA9\xE2\x82\xAC?"),
+         false,
+         64},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Arguments.join(' ').toStdString());

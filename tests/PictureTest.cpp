@@ -14,8 +14,8 @@ protected:
     QString Write(const QString& name, const QImage& image, const char* format = nullptr) {
         const QString path = Folder.filePath(name);
         QImageWriter writer(path, format);
-        EXPECT_TRUE(writer.write(image)) << name.toStdString() << ": "
-                                         << writer.errorString().toStdString();
+        EXPECT_TRUE(writer.write(image))
+            << name.toStdString() << ": " << writer.errorString().toStdString();
         return path;
     }
     QString WriteBytes(const QString& name, const QByteArray& bytes) {
@@ -105,10 +105,10 @@ TEST_F(PictureFiles, GrayAndBlackAndWhitePictures) {
 
 TEST_F(PictureFiles, TransparencyIsCompositedOnWhite) {
     QImage image(4, 1, QImage::Format_ARGB32);
-    image.setPixel(0, 0, qRgba(0, 0, 0, 0));       // transparent
-    image.setPixel(1, 0, qRgba(255, 0, 0, 255));   // opaque red
-    image.setPixel(2, 0, qRgba(0, 0, 0, 128));     // half black
-    image.setPixel(3, 0, qRgba(0, 0, 255, 0));     // transparent blue
+    image.setPixel(0, 0, qRgba(0, 0, 0, 0));     // transparent
+    image.setPixel(1, 0, qRgba(255, 0, 0, 255)); // opaque red
+    image.setPixel(2, 0, qRgba(0, 0, 0, 128));   // half black
+    image.setPixel(3, 0, qRgba(0, 0, 255, 0));   // transparent blue
     const PictureLoad load = LoadPicture(Write("alpha.png", image));
     ASSERT_TRUE(load.Ok());
     ExpectRgb(load.Image, 0, 0, qRgb(255, 255, 255));

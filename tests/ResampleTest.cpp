@@ -15,7 +15,7 @@ TEST(Resample, HeightFollowsTheProportionsAndIsAtLeastOne) {
         QSize Expected;
     };
     const Case cases[] = {
-        {{1200, 900}, 300, {300, 225}}, {{1000, 3}, 300, {300, 1}}, {{5, 5}, 10, {10, 10}},
+        {{1200, 900}, 300, {300, 225}}, {{1000, 3}, 300, {300, 1}},  {{5, 5}, 10, {10, 10}},
         {{4000, 3000}, 10, {10, 7}},    {{3, 1000}, 10, {10, 3333}},
     };
     for (const Case& c : cases) {

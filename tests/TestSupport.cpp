@@ -26,7 +26,9 @@ DialogScript::DialogScript() {
     });
 }
 
-DialogScript::~DialogScript() { SetModalRunner({}); }
+DialogScript::~DialogScript() {
+    SetModalRunner({});
+}
 
 void DialogScript::ChooseFile(const QString& path) {
     Then([path](QDialog& dialog) {

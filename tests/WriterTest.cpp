@@ -1,6 +1,7 @@
 // The widget-free writers: names, HTML, rich text, images and the wallpaper
 // commands.
 #include "common/AppError.h"
+#include "common/Codepage.h"
 #include "output/HtmlWriter.h"
 #include "output/ImageWriter.h"
 #include "output/PrintPage.h"
@@ -8,7 +9,6 @@
 #include "output/SaveFormats.h"
 #include "output/Wallpaper.h"
 #include "tests/TestSupport.h"
-#include "common/Codepage.h"
 
 #include <QBuffer>
 #include <QFile>
