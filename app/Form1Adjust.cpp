@@ -30,25 +30,25 @@ void TForm1::ReplacePicture(const QImage& picture, QSize workSize) {
     MakeWorkImage();
 }
 
-void TForm1::TrackBarBrightnessChange() {
-    Brightness = TrackBarBrightness->value();
+void TForm1::ApplyAdjustment() {
     ShowPreview(false);
     MakeWorkImage();
     RenderArt();
+}
+
+void TForm1::TrackBarBrightnessChange() {
+    Brightness = TrackBarBrightness->value();
+    ApplyAdjustment();
 }
 
 void TForm1::TrackBarContrastChange() {
     Contrast = TrackBarContrast->value();
-    ShowPreview(false);
-    MakeWorkImage();
-    RenderArt();
+    ApplyAdjustment();
 }
 
 void TForm1::TrackBarSaturationChange() {
     Saturation = TrackBarSaturation->value();
-    ShowPreview(false);
-    MakeWorkImage();
-    RenderArt();
+    ApplyAdjustment();
 }
 
 void TForm1::ButtonFlipHClick() {

@@ -1,9 +1,9 @@
 // Saving, printing, the wallpaper and the rendering font of the main window.
 #include "app/TForm1.h"
-#include "common/Codepage.h"
 
 #include "app/DialogSeam.h"
 #include "app/FormAbout.h"
+#include "common/Codepage.h"
 #include "common/SafeFile.h"
 #include "output/HtmlWriter.h"
 #include "output/ImageWriter.h"

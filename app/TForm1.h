@@ -329,6 +329,8 @@ private:
     // Replaces the picture by a flipped or turned one, the working size by
     // workSize, and shows both.
     void ReplacePicture(const QImage& picture, QSize workSize);
+    // Shows and renders the current slider values on the current picture.
+    void ApplyAdjustment();
 
     bool Shown = false;
     bool Closed = false;

@@ -1,7 +1,7 @@
 #include "output/ArtDocument.h"
-#include "common/Codepage.h"
 
 #include "common/AppError.h"
+#include "common/Codepage.h"
 #include "common/Product.h"
 #include "output/HtmlWriter.h"
 #include "output/ImageWriter.h"
