@@ -6,20 +6,9 @@
 #include "app/DialogSeam.h"
 #include "common/AppError.h"
 #include "convert/Geometry.h"
-#include "convert/Picture.h"
 
 #include <QInputDialog>
 #include <QSlider>
-
-namespace {
-
-// The largest picture a turn may produce; a bigger one is refused.
-void CheckTurnedSize(QSize size) {
-    if (qint64(size.width()) * size.height() > MaxPicturePixels)
-        throw AppError(QStringLiteral("Out of memory"));
-}
-
-} // namespace
 
 void TForm1::ReplacePicture(const QImage& picture, QSize workSize) {
     if (picture.isNull())
@@ -98,7 +87,9 @@ void TForm1::ButtonRotateFreeClick() {
     // A positive entry turns clockwise.
     const double degrees = -double(*angle);
     if (!Picture.IsEmpty()) {
-        CheckTurnedSize(RotatedSize(Picture.Picture().size(), degrees));
+        // A picture beyond the largest accepted is refused, not made.
+        if (!TurnFits(Picture.Picture().size(), degrees))
+            throw AppError(QStringLiteral("Out of memory"));
         ReplacePicture(Rotated(Picture.Picture(), degrees), RotatedSize(WorkSize, degrees));
     }
     RenderArt();

@@ -103,22 +103,11 @@ void TForm1::RenderArt() {
                          EditSymbols->text(), ComboBoxSet->currentText(), EditSymbol->text());
     const bool sentence = CheckBoxCustom->isChecked() && RadioGroupCustomItems->checkedId() == 1;
     const ArtText art = RenderArtText(WorkView, SymbolString, sentence);
-    SymbolCount = art.Last.SymbolCount;
-    SymbolIndex = art.Last.SymbolIndex;
-    LevelStep = art.Last.LevelStep;
-    PixelR = art.Last.PixelR;
-    PixelG = art.Last.PixelG;
-    PixelB = art.Last.PixelB;
-    PixelGray = art.Last.PixelGray;
-    if (!art.Cells.empty()) {
-        CurrentSymbol = art.Last.CurrentSymbol;
-        SecondSymbol = art.Last.SecondSymbol;
-    }
+    // Without pixels no symbol was chosen and the last one stays.
+    StorePickState(art.Last, !art.Cells.empty());
     ArtLines = art.Lines;
     LineText.clear();
     RichEdit1->setPlainText(ArtLines.join(QLatin1Char('\n')));
-    if (ArtLines.isEmpty())
-        RichEdit1->clear();
 
     const QFont font = RenderingFont();
     if (Glyphs == nullptr || Glyphs->Font() != RenderingPixelFont(font))
@@ -136,10 +125,19 @@ void TForm1::PickSymbol() {
     state.PixelG = PixelG;
     state.PixelB = PixelB;
     ::PickSymbol(state);
+    StorePickState(state, true);
+}
+
+void TForm1::StorePickState(const PickState& state, bool symbols) {
     SymbolCount = state.SymbolCount;
-    PixelGray = state.PixelGray;
-    LevelStep = state.LevelStep;
     SymbolIndex = state.SymbolIndex;
-    CurrentSymbol = state.CurrentSymbol;
-    SecondSymbol = state.SecondSymbol;
+    LevelStep = state.LevelStep;
+    PixelR = state.PixelR;
+    PixelG = state.PixelG;
+    PixelB = state.PixelB;
+    PixelGray = state.PixelGray;
+    if (symbols) {
+        CurrentSymbol = state.CurrentSymbol;
+        SecondSymbol = state.SecondSymbol;
+    }
 }

@@ -7,6 +7,7 @@
 #include "app/FormAbout.h"
 #include "app/FormLanguage.h"
 #include "common/Product.h"
+#include "convert/Adjust.h"
 #include "convert/Symbols.h"
 #include "output/SaveFormats.h"
 
@@ -266,9 +267,11 @@ void TForm1::BuildImagePage() {
     LabelBrightness = Named(new QLabel(QStringLiteral("Brightness:")), "LabelBrightness");
     LabelContrast = Named(new QLabel(QStringLiteral("Contrast:")), "LabelContrast");
     LabelSaturation = Named(new QLabel(QStringLiteral("Saturation:")), "LabelSaturation");
-    TrackBarBrightness = TrackBar(TabSheetColor, "TrackBarBrightness", -100, 512, 0);
-    TrackBarContrast = TrackBar(TabSheetColor, "TrackBarContrast", -100, 100, 0);
-    TrackBarSaturation = TrackBar(TabSheetColor, "TrackBarSaturation", -100, 100, 0);
+    TrackBarBrightness =
+        TrackBar(TabSheetColor, "TrackBarBrightness", MinBrightness, MaxBrightness, 0);
+    TrackBarContrast = TrackBar(TabSheetColor, "TrackBarContrast", MinContrast, MaxContrast, 0);
+    TrackBarSaturation =
+        TrackBar(TabSheetColor, "TrackBarSaturation", MinSaturation, MaxSaturation, 0);
     color->addWidget(LabelBrightness, 0, 0);
     color->addWidget(TrackBarBrightness, 0, 1);
     color->addWidget(LabelContrast, 1, 0);

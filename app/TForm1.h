@@ -331,6 +331,9 @@ private:
     void ReplacePicture(const QImage& picture, QSize workSize);
     // Shows and renders the current slider values on the current picture.
     void ApplyAdjustment();
+    // The working values of a pick into the fields; the chosen symbols only
+    // when symbols is true.
+    void StorePickState(const PickState& state, bool symbols);
 
     bool Shown = false;
     bool Closed = false;

@@ -193,8 +193,7 @@ QImage ApplySteps(QImage picture, QSize& fullSize, const Options& options) {
         }
         // Turns are typed clockwise; Rotated turns counter-clockwise.
         const double degrees = -double(step.Degrees);
-        const QSize turned = RotatedSize(picture.size(), degrees);
-        if (qint64(turned.width()) * turned.height() > MaxPicturePixels)
+        if (!TurnFits(picture.size(), degrees))
             throw AppError(QStringLiteral("the turned picture would be too large"));
         fullSize = RotatedSize(fullSize, degrees);
         picture = Rotated(picture, degrees);
@@ -204,12 +203,17 @@ QImage ApplySteps(QImage picture, QSize& fullSize, const Options& options) {
     return picture;
 }
 
+// The output type: -f, else the extension of -o; empty for the bare rows.
+QString OutputFormat(const Options& options) {
+    if (options.Format.isEmpty() && !options.Output.isEmpty())
+        return ArtFormatForPath(options.Output);
+    return options.Format;
+}
+
 // The document the options ask for: the window's own for the chosen type, or
 // the bare rows.
 QByteArray OutputBytes(const Options& options, const QImage& work, const ArtText& art) {
-    QString format = options.Format;
-    if (format.isEmpty() && !options.Output.isEmpty())
-        format = ArtFormatForPath(options.Output);
+    const QString format = OutputFormat(options);
     if (format.isEmpty())
         return LinesToBytes(art.Lines);
     ArtDocument document;
@@ -226,9 +230,7 @@ bool ConvertDrawsImage(const QStringList& arguments) {
     try {
         bool help = false;
         const Options options = Parse(arguments, help);
-        const QString format = options.Format.isEmpty() && !options.Output.isEmpty()
-                                   ? ArtFormatForPath(options.Output)
-                                   : options.Format;
+        const QString format = OutputFormat(options);
         return !help && !format.isEmpty() && format != QLatin1String("html") &&
                format != QLatin1String("txt") && format != QLatin1String("rtf");
     } catch (const std::exception&) {

@@ -1,5 +1,7 @@
 #include "convert/Geometry.h"
 
+#include "convert/Picture.h"
+
 #include "convert/ImageMemory.h"
 
 #include <algorithm>
@@ -283,4 +285,9 @@ std::optional<int> ParseWholeNumber(const QString& text) {
     if (value < INT_MIN || value > INT_MAX)
         return std::nullopt;
     return int(value);
+}
+
+bool TurnFits(QSize size, double degrees) {
+    const QSize turned = RotatedSize(size, degrees);
+    return qint64(turned.width()) * turned.height() <= MaxPicturePixels;
 }

@@ -20,6 +20,8 @@ QImage Rotated(const QImage& image, double degrees);
 
 // The size of Rotated's result for an image of the given size.
 QSize RotatedSize(QSize size, double degrees);
+// Whether that result stays within the largest picture accepted.
+bool TurnFits(QSize size, double degrees);
 
 // A whole number of decimal digits with an optional sign that fits an int;
 // nothing for any other text.
