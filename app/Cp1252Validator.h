@@ -10,7 +10,7 @@ class Cp1252Validator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int& /*pos*/) const override {
-        input = Cp1252Sanitize(input);
+        input = tg::Cp1252Sanitize(input);
         return Acceptable;
     }
 };

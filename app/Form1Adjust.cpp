@@ -12,8 +12,8 @@
 
 void TForm1::ReplacePicture(const QImage& picture, QSize workSize) {
     if (picture.isNull())
-        throw AppError(QStringLiteral("Out of memory"));
-    Picture = ImagePyramid(picture);
+        throw tg::AppError(QStringLiteral("Out of memory"));
+    Picture = tg::ImagePyramid(picture);
     WorkSize = workSize;
     ShowPreview(true);
     MakeWorkImage();
@@ -42,31 +42,31 @@ void TForm1::TrackBarSaturationChange() {
 
 void TForm1::ButtonFlipHClick() {
     if (!Picture.IsEmpty())
-        ReplacePicture(Flipped(Picture.Picture(), FlipDirection::Horizontal), WorkSize);
+        ReplacePicture(tg::Flipped(Picture.Picture(), tg::FlipDirection::Horizontal), WorkSize);
     RenderArt();
 }
 
 void TForm1::ButtonFlipVClick() {
     if (!Picture.IsEmpty())
-        ReplacePicture(Flipped(Picture.Picture(), FlipDirection::Vertical), WorkSize);
+        ReplacePicture(tg::Flipped(Picture.Picture(), tg::FlipDirection::Vertical), WorkSize);
     RenderArt();
 }
 
 void TForm1::ButtonRotate90Click() {
     if (!Picture.IsEmpty())
-        ReplacePicture(Rotated(Picture.Picture(), 90), RotatedSize(WorkSize, 90));
+        ReplacePicture(tg::Rotated(Picture.Picture(), 90), tg::RotatedSize(WorkSize, 90));
     RenderArt();
 }
 
 void TForm1::Button180Click() {
     if (!Picture.IsEmpty())
-        ReplacePicture(Rotated(Picture.Picture(), 180), WorkSize);
+        ReplacePicture(tg::Rotated(Picture.Picture(), 180), WorkSize);
     RenderArt();
 }
 
 void TForm1::ButtonRotate270Click() {
     if (!Picture.IsEmpty())
-        ReplacePicture(Rotated(Picture.Picture(), 270), RotatedSize(WorkSize, 270));
+        ReplacePicture(tg::Rotated(Picture.Picture(), 270), tg::RotatedSize(WorkSize, 270));
     RenderArt();
 }
 
@@ -80,17 +80,17 @@ void TForm1::ButtonRotateFreeClick() {
     if (ExecModal(query) != QDialog::Accepted)
         return;
     AngleText = query.textValue();
-    const std::optional<int> angle = ParseWholeNumber(AngleText);
+    const std::optional<int> angle = tg::ParseWholeNumber(AngleText);
     if (!angle)
-        throw AppError(
-            FormatMessage(QStringLiteral("'%s' is not a valid integer value"), AngleText));
+        throw tg::AppError(
+            tg::FormatMessage(QStringLiteral("'%s' is not a valid integer value"), AngleText));
     // A positive entry turns clockwise.
     const double degrees = -double(*angle);
     if (!Picture.IsEmpty()) {
         // A picture beyond the largest accepted is refused, not made.
-        if (!TurnFits(Picture.Picture().size(), degrees))
-            throw AppError(QStringLiteral("Out of memory"));
-        ReplacePicture(Rotated(Picture.Picture(), degrees), RotatedSize(WorkSize, degrees));
+        if (!tg::TurnFits(Picture.Picture().size(), degrees))
+            throw tg::AppError(QStringLiteral("Out of memory"));
+        ReplacePicture(tg::Rotated(Picture.Picture(), degrees), tg::RotatedSize(WorkSize, degrees));
     }
     RenderArt();
 }

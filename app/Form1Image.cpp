@@ -43,14 +43,14 @@ void TForm1::StDropFiles1DropFiles(QPoint) {
 }
 
 bool TForm1::TakePicture(const QString& path) {
-    PictureLoad load = LoadPicture(path);
+    tg::PictureLoad load = tg::LoadPicture(path);
     if (!load.Ok()) {
         // Everything stays as it was; the status bar says why.
         StatusBar1->showMessage(load.Error);
         return false;
     }
     StatusBar1->clearMessage();
-    Picture = ImagePyramid(std::move(load.Image));
+    Picture = tg::ImagePyramid(std::move(load.Image));
     ShowPreview(true);
     {
         // The size is applied below whether or not the slider moves.
@@ -64,7 +64,7 @@ bool TForm1::TakePicture(const QString& path) {
 void TForm1::ApplySize() {
     ArtWidth = TrackBarSize->value();
     EditImageSize->setText(QString::number(ArtWidth));
-    WorkSize = QSize(ArtWidth, WorkHeight(ArtWidth, Picture.Width(), Picture.Height()));
+    WorkSize = QSize(ArtWidth, tg::WorkHeight(ArtWidth, Picture.Width(), Picture.Height()));
     MakeWorkImage();
 }
 
@@ -76,14 +76,14 @@ void TForm1::ShowPreview(bool pictureChanged) {
     // The view shows a stored level close to its own size, adjusted; the
     // full picture is never adjusted as a whole.
     ImageOrg->SetDisplay(
-        Adjusted(Picture.LevelAtLeast(ImageOrg->size()), {Brightness, Contrast, Saturation}));
+        tg::Adjusted(Picture.LevelAtLeast(ImageOrg->size()), {Brightness, Contrast, Saturation}));
 }
 
 void TForm1::MakeWorkImage() {
     if (Picture.IsEmpty())
         return;
-    WorkView = Adjusted(Picture.Resample(WorkSize.width(), WorkSize.height()),
-                        {Brightness, Contrast, Saturation});
+    WorkView = tg::Adjusted(Picture.Resample(WorkSize.width(), WorkSize.height()),
+                            {Brightness, Contrast, Saturation});
 }
 
 void TForm1::TrackBarSizeChange() {
@@ -99,10 +99,10 @@ void TForm1::RenderArt() {
     ImageASCII->SetBackground(BackColor);
 
     SymbolString =
-        FormSymbolString(CheckBoxCustom->isChecked(), CheckBoxRandom->isChecked(),
-                         EditSymbols->text(), ComboBoxSet->currentText(), EditSymbol->text());
+        tg::FormSymbolString(CheckBoxCustom->isChecked(), CheckBoxRandom->isChecked(),
+                             EditSymbols->text(), ComboBoxSet->currentText(), EditSymbol->text());
     const bool sentence = CheckBoxCustom->isChecked() && RadioGroupCustomItems->checkedId() == 1;
-    const ArtText art = RenderArtText(WorkView, SymbolString, sentence);
+    const tg::ArtText art = tg::RenderArtText(WorkView, SymbolString, sentence);
     // Without pixels no symbol was chosen and the last one stays.
     StorePickState(art.Last, !art.Cells.empty());
     ArtLines = art.Lines;
@@ -110,25 +110,25 @@ void TForm1::RenderArt() {
     RichEdit1->setPlainText(ArtLines.join(QLatin1Char('\n')));
 
     const QFont font = RenderingFont();
-    if (Glyphs == nullptr || Glyphs->Font() != RenderingPixelFont(font))
-        Glyphs = std::make_unique<GlyphCache>(font);
-    DrawArt(bitmap, WorkView, art, *Glyphs, CellPitch(FontSize), BackColor);
+    if (Glyphs == nullptr || Glyphs->Font() != tg::RenderingPixelFont(font))
+        Glyphs = std::make_unique<tg::GlyphCache>(font);
+    tg::DrawArt(bitmap, WorkView, art, *Glyphs, tg::CellPitch(FontSize), BackColor);
     ImageASCII->SetBitmap(std::move(bitmap));
     ImageASCII->repaint();
 }
 
 void TForm1::PickSymbol() {
-    PickState state;
+    tg::PickState state;
     state.SymbolString = SymbolString;
     state.SymbolCount = SymbolCount;
     state.PixelR = PixelR;
     state.PixelG = PixelG;
     state.PixelB = PixelB;
-    ::PickSymbol(state);
+    tg::PickSymbol(state);
     StorePickState(state, true);
 }
 
-void TForm1::StorePickState(const PickState& state, bool symbols) {
+void TForm1::StorePickState(const tg::PickState& state, bool symbols) {
     SymbolCount = state.SymbolCount;
     SymbolIndex = state.SymbolIndex;
     LevelStep = state.LevelStep;

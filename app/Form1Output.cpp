@@ -29,22 +29,23 @@ void TForm1::ButtonSaveClick() {
     OutputLines.clear();
     SaveDialog1->setDirectory(BaseFolder + QStringLiteral("saves"));
     const int proposedType = SelectedFilterIndex(*SaveDialog1) + 1;
-    SaveDialog1->selectFile(ReplaceExtension(ImageFileName, SaveTypeExtension(proposedType)));
+    SaveDialog1->selectFile(
+        tg::ReplaceExtension(ImageFileName, tg::SaveTypeExtension(proposedType)));
     if (ExecModal(*SaveDialog1) != QDialog::Accepted)
         return;
     const QString path = SaveDialog1->selectedFiles().value(0);
     if (path.isEmpty())
         return;
     const int type = SelectedFilterIndex(*SaveDialog1) + 1;
-    ArtTitle = TitleOf(path);
-    switch (SaveType(type)) {
-    case SaveType::Html:
+    ArtTitle = tg::TitleOf(path);
+    switch (tg::SaveType(type)) {
+    case tg::SaveType::Html:
         SaveAsHtml(path);
         break;
-    case SaveType::Text:
+    case tg::SaveType::Text:
         SaveAsText(path);
         break;
-    case SaveType::RichText: {
+    case tg::SaveType::RichText: {
         // The blocks' own text: the plain text view would turn no-break
         // spaces into blanks.
         QStringList rows;
@@ -52,14 +53,14 @@ void TForm1::ButtonSaveClick() {
         if (!document->isEmpty())
             for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
                 rows.append(block.text());
-        WriteFileAtomic(
-            path, BuildRtf(rows, RichEdit1->font(), RichEdit1->palette().color(QPalette::Text)));
+        tg::WriteFileAtomic(path, tg::BuildRtf(rows, RichEdit1->font(),
+                                               RichEdit1->palette().color(QPalette::Text)));
         break;
     }
     default:
         // The type only decides that an image is written; the extension
         // decides its encoding.
-        SaveImage(ImageASCII->Bitmap(), path);
+        tg::SaveImage(ImageASCII->Bitmap(), path);
         break;
     }
 }
@@ -70,7 +71,7 @@ void TForm1::SaveDialog1TypeChange() {
                              ? nameBox->text()
                              : QFileInfo(SaveDialog1->selectedFiles().value(0)).fileName();
     const QString renamed =
-        ReplaceExtension(name, SaveTypeExtension(SelectedFilterIndex(*SaveDialog1) + 1));
+        tg::ReplaceExtension(name, tg::SaveTypeExtension(SelectedFilterIndex(*SaveDialog1) + 1));
     if (nameBox != nullptr)
         nameBox->setText(renamed);
     else
@@ -78,7 +79,7 @@ void TForm1::SaveDialog1TypeChange() {
 }
 
 void TForm1::SaveAsHtml(const QString& fileName) {
-    HtmlPage page;
+    tg::HtmlPage page;
     page.Work = WorkView;
     page.Lines = ArtLines;
     page.Back = BackColor;
@@ -87,18 +88,18 @@ void TForm1::SaveAsHtml(const QString& fileName) {
     page.Caption = windowTitle();
     page.Site = FormAbout->LabelSite->text();
     ColorToHtml(BackColor);
-    OutputLines = BuildHtml(page);
-    WriteFileAtomic(fileName, LinesToBytes(OutputLines));
+    OutputLines = tg::BuildHtml(page);
+    tg::WriteFileAtomic(fileName, tg::LinesToBytes(OutputLines));
 }
 
 void TForm1::SaveAsText(const QString& fileName) {
     OutLine.clear();
-    OutputLines = BuildText(ArtLines, windowTitle(), FormAbout->LabelSite->text());
-    WriteFileAtomic(fileName, LinesToBytes(OutputLines));
+    OutputLines = tg::BuildText(ArtLines, windowTitle(), FormAbout->LabelSite->text());
+    tg::WriteFileAtomic(fileName, tg::LinesToBytes(OutputLines));
 }
 
 QString TForm1::ColorToHtml(QColor color) {
-    HtmlColor = ::ColorToHtml(color);
+    HtmlColor = tg::ColorToHtml(color);
     return HtmlColor;
 }
 
@@ -111,15 +112,15 @@ void TForm1::MPrintClick() {
     const QImage picture = ImageASCII->Bitmap();
     connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&picture](QPrinter* target) {
         QPainter painter(target);
-        PaintPicturePage(painter, QRect(0, 0, target->width(), target->height()), picture);
+        tg::PaintPicturePage(painter, QRect(0, 0, target->width(), target->height()), picture);
     });
     ExecModal(dialog);
 }
 
 void TForm1::MWallpaperClick() {
     const QString path = QFileInfo(BaseFolder + QStringLiteral("wallpaper.bmp")).absoluteFilePath();
-    SaveImage(ImageASCII->Bitmap(), path);
-    SetDesktopWallpaper(path, DetectDesktop(QProcessEnvironment::systemEnvironment()));
+    tg::SaveImage(ImageASCII->Bitmap(), path);
+    tg::SetDesktopWallpaper(path, tg::DetectDesktop(QProcessEnvironment::systemEnvironment()));
 }
 
 void TForm1::MSetFontClick() {}

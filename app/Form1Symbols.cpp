@@ -39,8 +39,8 @@ void TForm1::RadioGroupCustomClick() {
     // change handler.
     {
         const QSignalBlocker blocker(EditSymbols);
-        EditSymbols->setText(RadioGroupCustomItems->checkedId() == 1 ? DefaultSentence()
-                                                                     : DefaultCustomSymbols());
+        EditSymbols->setText(RadioGroupCustomItems->checkedId() == 1 ? tg::DefaultSentence()
+                                                                     : tg::DefaultCustomSymbols());
     }
     RenderArt();
 }

@@ -70,22 +70,23 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     ProgramIcon->setGeometry(8, 8, 32, 32);
     ProgramIcon->setScaledContents(true);
     ProgramIcon->setPixmap(icon);
-    LabelAuthor = Label(Panel1, "LabelAuthor", Product::Maker, 8, 88, QColor(0, 0, 128), true);
-    LabelEmail = Label(Panel1, "LabelEmail", Product::Contact, 8, 104, QColor(0, 128, 128), true);
+    LabelAuthor = Label(Panel1, "LabelAuthor", tg::Product::Maker, 8, 88, QColor(0, 0, 128), true);
+    LabelEmail =
+        Label(Panel1, "LabelEmail", tg::Product::Contact, 8, 104, QColor(0, 128, 128), true);
     LabelEmail->setWordWrap(true);
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setGeometry(119, 156, 74, 25);
     OKButton->setDefault(true);
-    LabelSite = Label(Panel1, "LabelSite", Product::Site, 8, 120, LinkColor);
+    LabelSite = Label(Panel1, "LabelSite", tg::Product::Site, 8, 120, LinkColor);
     QFont underlined = LabelSite->font();
     underlined.setUnderline(true);
     LabelSite->setFont(underlined);
     LabelSite->adjustSize();
     LabelSite->setMouseTracking(true);
-    LabelAbout = Label(Panel1, "LabelAbout", Product::Description, 48, 24, QColor(128, 0, 0));
+    LabelAbout = Label(Panel1, "LabelAbout", tg::Product::Description, 48, 24, QColor(128, 0, 0));
     LabelAbout->setWordWrap(true);
-    LabelTitle = Label(Panel1, "LabelTitle", Product::Caption, 48, 8, QColor(0, 0, 128), true);
+    LabelTitle = Label(Panel1, "LabelTitle", tg::Product::Caption, 48, 8, QColor(0, 0, 128), true);
     FitTexts();
     LabelSite->installEventFilter(this);
     Panel1->installEventFilter(this);

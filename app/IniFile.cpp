@@ -122,7 +122,7 @@ IniFile::IniFile(const QString& fileName, Encoding encoding)
         }
     }
     if (!decoded)
-        text = FromCp1252(bytes);
+        text = tg::FromCp1252(bytes);
     Lines = text.split(QLatin1Char('\n'));
     if (!Lines.isEmpty() && Lines.last().isEmpty())
         Lines.removeLast();
@@ -217,7 +217,7 @@ void IniFile::UpdateFile() const {
     const QString failure = QStringLiteral("Unable to write to %s");
     const QFileInfo info(Path);
     if (Unreadable || (info.isFile() && !info.isWritable()))
-        throw AppError(FormatMessage(failure, Path));
+        throw tg::AppError(tg::FormatMessage(failure, Path));
     QString text;
     for (const QString& line : Lines)
         text += line + QStringLiteral("\r\n");
@@ -227,7 +227,7 @@ void IniFile::UpdateFile() const {
             bytes = Utf8Bom;
         bytes += text.toUtf8();
     } else {
-        bytes = ToCp1252(text);
+        bytes = tg::ToCp1252(text);
     }
-    WriteFileAtomic(Path, bytes, failure);
+    tg::WriteFileAtomic(Path, bytes, failure);
 }

@@ -155,7 +155,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::BuildLayout() {
-    setWindowTitle(Product::Caption);
+    setWindowTitle(tg::Product::Caption);
     resize(883, 672);
     BuildMenu();
     StatusBar1 = Named(new QStatusBar(this), "StatusBar1");
@@ -268,10 +268,11 @@ void TForm1::BuildImagePage() {
     LabelContrast = Named(new QLabel(QStringLiteral("Contrast:")), "LabelContrast");
     LabelSaturation = Named(new QLabel(QStringLiteral("Saturation:")), "LabelSaturation");
     TrackBarBrightness =
-        TrackBar(TabSheetColor, "TrackBarBrightness", MinBrightness, MaxBrightness, 0);
-    TrackBarContrast = TrackBar(TabSheetColor, "TrackBarContrast", MinContrast, MaxContrast, 0);
+        TrackBar(TabSheetColor, "TrackBarBrightness", tg::MinBrightness, tg::MaxBrightness, 0);
+    TrackBarContrast =
+        TrackBar(TabSheetColor, "TrackBarContrast", tg::MinContrast, tg::MaxContrast, 0);
     TrackBarSaturation =
-        TrackBar(TabSheetColor, "TrackBarSaturation", MinSaturation, MaxSaturation, 0);
+        TrackBar(TabSheetColor, "TrackBarSaturation", tg::MinSaturation, tg::MaxSaturation, 0);
     color->addWidget(LabelBrightness, 0, 0);
     color->addWidget(TrackBarBrightness, 0, 1);
     color->addWidget(LabelContrast, 1, 0);
@@ -298,7 +299,7 @@ void TForm1::BuildImagePage() {
     ComboBoxSet = Named(new QComboBox(PanelOptions), "ComboBoxSet");
     ComboBoxSet->setEditable(true);
     ComboBoxSet->setInsertPolicy(QComboBox::NoInsert);
-    ComboBoxSet->addItems(PresetSymbolSets());
+    ComboBoxSet->addItems(tg::PresetSymbolSets());
     ComboBoxSet->setGeometry(8, 375, 217, 24);
     ComboBoxSet->lineEdit()->setValidator(new Cp1252Validator(ComboBoxSet));
 
@@ -504,7 +505,8 @@ void TForm1::BuildDialogs() {
         SetFileFilter(*dialog, filter);
         return dialog;
     };
-    SaveDialog1 = fileDialog("SaveDialog1", QFileDialog::AcceptSave, QString::fromUtf8(SaveFilter));
+    SaveDialog1 =
+        fileDialog("SaveDialog1", QFileDialog::AcceptSave, QString::fromUtf8(tg::SaveFilter));
     SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite, true);
     SaveDialog2 = fileDialog("SaveDialog2", QFileDialog::AcceptSave,
                              QStringLiteral("TXT files (*.txt)|*.txt"));
@@ -612,7 +614,7 @@ void TForm1::FormCreate() {
     CurrentSymbol = EditSymbol->text();
     ArtWidth = TrackBarSize->value();
     EditImageSize->setText(QString::number(ArtWidth));
-    EditSymbols->setText(DefaultCustomSymbols());
+    EditSymbols->setText(tg::DefaultCustomSymbols());
     Brightness = Contrast = Saturation = 0;
     BackColor = QColor(255, 255, 255);
     FontSize = 8;
@@ -623,7 +625,7 @@ void TForm1::FormCreate() {
     FontDialog1->setCurrentFont(rendering);
     RichEdit1->setFont(rendering);
     StringGrid1->setFont(rendering);
-    Glyphs = std::make_unique<GlyphCache>(rendering);
+    Glyphs = std::make_unique<tg::GlyphCache>(rendering);
     ImageASCII->SetBackground(BackColor);
     QImage blank(std::max(1, ImageASCII->width()), std::max(1, ImageASCII->height()),
                  QImage::Format_RGB32);

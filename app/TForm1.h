@@ -165,7 +165,7 @@ public:
     QString AngleText;
     // The picture as loaded (with every flip and turn applied since), with its
     // halved copies; ImageOrg shows it and the working image is made from it.
-    ImagePyramid Picture;
+    tg::ImagePyramid Picture;
     // The size of the working image: ArtWidth across after a size change,
     // swapped by quarter turns and enlarged by free turns since.
     QSize WorkSize;
@@ -333,11 +333,11 @@ private:
     void ApplyAdjustment();
     // The working values of a pick into the fields; the chosen symbols only
     // when symbols is true.
-    void StorePickState(const PickState& state, bool symbols);
+    void StorePickState(const tg::PickState& state, bool symbols);
 
     bool Shown = false;
     bool Closed = false;
-    std::unique_ptr<GlyphCache> Glyphs;
+    std::unique_ptr<tg::GlyphCache> Glyphs;
 };
 
 template <typename Fn> void TForm1::Guard(Fn&& fn) {

@@ -103,7 +103,7 @@ void FreeTurn30(benchmark::State& state) {
     const QSize size = SizeOf(int(state.range(0)));
     const QImage picture = Photo(size.width(), size.height());
     for (auto _ : state) {
-        ImagePyramid turned(Rotated(picture, -30));
+        tg::ImagePyramid turned(tg::Rotated(picture, -30));
         benchmark::DoNotOptimize(turned.Width());
     }
 }

@@ -82,11 +82,11 @@ BENCHMARK(SizeSliderStep)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // The converter's path: reduced-scale decode, resample, text.
 void ConvertToText(benchmark::State& state) {
     for (auto _ : state) {
-        PictureLoad load = LoadPicture(PhotoPath(), 300);
+        tg::PictureLoad load = tg::LoadPicture(PhotoPath(), 300);
         const QImage work =
-            ImagePyramid(std::move(load.Image))
-                .Resample(300, WorkHeight(300, load.FullSize.width(), load.FullSize.height()));
-        benchmark::DoNotOptimize(RenderArtText(work, QStringLiteral("#MHOKLwaso*,. "), false));
+            tg::ImagePyramid(std::move(load.Image))
+                .Resample(300, tg::WorkHeight(300, load.FullSize.width(), load.FullSize.height()));
+        benchmark::DoNotOptimize(tg::RenderArtText(work, QStringLiteral("#MHOKLwaso*,. "), false));
     }
 }
 BENCHMARK(ConvertToText)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -21,25 +21,25 @@ QImage Work(int width, int height) {
 
 void BM_BuildHtml(benchmark::State& state) {
     const QImage work = Work(300, 225);
-    const ArtText art = RenderArtText(work, QStringLiteral("#MHOKLwaso*,. "), false);
-    HtmlPage page;
+    const tg::ArtText art = tg::RenderArtText(work, QStringLiteral("#MHOKLwaso*,. "), false);
+    tg::HtmlPage page;
     page.Work = work;
     page.Lines = art.Lines;
     page.Title = QStringLiteral("bench");
     for (auto _ : state)
-        benchmark::DoNotOptimize(LinesToBytes(BuildHtml(page)));
+        benchmark::DoNotOptimize(tg::LinesToBytes(tg::BuildHtml(page)));
 }
 BENCHMARK(BM_BuildHtml)->Unit(benchmark::kMillisecond);
 
 void BM_EncodeGif(benchmark::State& state) {
     // The result view as drawn: antialiased glyphs in many colours.
     const QImage work = Work(60, 45);
-    const ArtText art = RenderArtText(work, QStringLiteral("#MHOKLwaso*,. "), false);
+    const tg::ArtText art = tg::RenderArtText(work, QStringLiteral("#MHOKLwaso*,. "), false);
     QImage bitmap(634, 531, QImage::Format_RGB32);
-    GlyphCache glyphs(QFont(QStringLiteral("Courier New"), 8));
-    DrawArt(bitmap, work, art, glyphs, CellPitch(8), Qt::white);
+    tg::GlyphCache glyphs(QFont(QStringLiteral("Courier New"), 8));
+    tg::DrawArt(bitmap, work, art, glyphs, tg::CellPitch(8), Qt::white);
     for (auto _ : state)
-        benchmark::DoNotOptimize(EncodeGif(bitmap));
+        benchmark::DoNotOptimize(tg::EncodeGif(bitmap));
 }
 BENCHMARK(BM_EncodeGif)->Unit(benchmark::kMillisecond);
 

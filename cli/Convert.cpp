@@ -52,16 +52,16 @@ const char* const Usage =
 // A flip or turn of the picture, applied in command-line order.
 struct PictureStep {
     bool Flip = false;
-    FlipDirection Direction = FlipDirection::Horizontal;
+    tg::FlipDirection Direction = tg::FlipDirection::Horizontal;
     int Degrees = 0; // clockwise, as typed
 };
 
 struct Options {
     QString Picture;
     std::vector<PictureStep> Steps;
-    Adjustment Adjust;
+    tg::Adjustment Adjust;
     int Width = 0; // 0: the picture's width, clamped
-    QString Symbols = PresetSymbolSets().front();
+    QString Symbols = tg::PresetSymbolSets().front();
     bool Sentence = false;
     QString Output;
     QString Format; // empty: by the extension of Output
@@ -73,35 +73,35 @@ int ParseWidth(const QString& text) {
     bool ok = false;
     const int width = text.toInt(&ok);
     if (!ok || width < 10 || width > 300)
-        throw AppError(
+        throw tg::AppError(
             QStringLiteral("--width takes a whole number from 10 to 300, not '%1'").arg(text));
     return width;
 }
 
 QString ParseArtFormat(const QString& text) {
     const QString format = text.toLower();
-    if (!ArtFormats().contains(format))
-        throw AppError(QStringLiteral("--format takes one of %1, not '%2'")
-                           .arg(ArtFormats().join(QStringLiteral(", ")), text));
+    if (!tg::ArtFormats().contains(format))
+        throw tg::AppError(QStringLiteral("--format takes one of %1, not '%2'")
+                               .arg(tg::ArtFormats().join(QStringLiteral(", ")), text));
     return format;
 }
 
 QColor ParseBackground(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
     if (!pattern.match(text).hasMatch())
-        throw AppError(
+        throw tg::AppError(
             QStringLiteral("--background takes a colour as #RRGGBB, not '%1'").arg(text));
     return QColor(text);
 }
 
 int ParseRanged(const QString& option, const QString& text, int min, int max) {
-    const std::optional<int> value = ParseWholeNumber(text);
+    const std::optional<int> value = tg::ParseWholeNumber(text);
     if (!value || *value < min || *value > max)
-        throw AppError(QStringLiteral("%1 takes a whole number from %2 to %3, not '%4'")
-                           .arg(option)
-                           .arg(min)
-                           .arg(max)
-                           .arg(text));
+        throw tg::AppError(QStringLiteral("%1 takes a whole number from %2 to %3, not '%4'")
+                               .arg(option)
+                               .arg(min)
+                               .arg(max)
+                               .arg(text));
     return *value;
 }
 
@@ -112,15 +112,15 @@ Options Parse(const QStringList& arguments, bool& help) {
         const QString& arg = arguments[i];
         const auto value = [&]() -> QString {
             if (i + 1 >= arguments.size())
-                throw AppError(QStringLiteral("%1 needs a value").arg(arg));
+                throw tg::AppError(QStringLiteral("%1 needs a value").arg(arg));
             return arguments[++i];
         };
         const auto symbols = [&](const QString& text, bool sentence) {
             if (symbolsGiven)
-                throw AppError(QStringLiteral("only one of --symbols, --symbol, --custom and "
-                                              "--sentence may be given"));
+                throw tg::AppError(QStringLiteral("only one of --symbols, --symbol, --custom and "
+                                                  "--sentence may be given"));
             symbolsGiven = true;
-            options.Symbols = Cp1252Sanitize(text);
+            options.Symbols = tg::Cp1252Sanitize(text);
             options.Sentence = sentence;
         };
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
@@ -132,32 +132,35 @@ Options Parse(const QStringList& arguments, bool& help) {
         } else if (arg == QLatin1String("--symbol")) {
             const QString symbol = value();
             if (symbol.size() > 1)
-                throw AppError(
+                throw tg::AppError(
                     QStringLiteral("--symbol takes one character, not '%1'").arg(symbol));
-            symbols(FormSymbolString(false, false, {}, {}, Cp1252Sanitize(symbol)), false);
+            symbols(tg::FormSymbolString(false, false, {}, {}, tg::Cp1252Sanitize(symbol)), false);
         } else if (arg == QLatin1String("--sentence")) {
             symbols(value(), true);
         } else if (arg == QLatin1String("--brightness")) {
-            options.Adjust.Brightness = ParseRanged(arg, value(), MinBrightness, MaxBrightness);
+            options.Adjust.Brightness =
+                ParseRanged(arg, value(), tg::MinBrightness, tg::MaxBrightness);
         } else if (arg == QLatin1String("--contrast")) {
-            options.Adjust.Contrast = ParseRanged(arg, value(), MinContrast, MaxContrast);
+            options.Adjust.Contrast = ParseRanged(arg, value(), tg::MinContrast, tg::MaxContrast);
         } else if (arg == QLatin1String("--saturation")) {
-            options.Adjust.Saturation = ParseRanged(arg, value(), MinSaturation, MaxSaturation);
+            options.Adjust.Saturation =
+                ParseRanged(arg, value(), tg::MinSaturation, tg::MaxSaturation);
         } else if (arg == QLatin1String("--flip")) {
             const QString direction = value();
             if (direction != QLatin1String("h") && direction != QLatin1String("v"))
-                throw AppError(QStringLiteral("--flip takes h or v, not '%1'").arg(direction));
+                throw tg::AppError(QStringLiteral("--flip takes h or v, not '%1'").arg(direction));
             PictureStep step;
             step.Flip = true;
-            step.Direction = direction == QLatin1String("h") ? FlipDirection::Horizontal
-                                                             : FlipDirection::Vertical;
+            step.Direction = direction == QLatin1String("h") ? tg::FlipDirection::Horizontal
+                                                             : tg::FlipDirection::Vertical;
             options.Steps.push_back(step);
         } else if (arg == QLatin1String("--rotate")) {
             const QString degrees = value();
-            const std::optional<int> angle = ParseWholeNumber(degrees);
+            const std::optional<int> angle = tg::ParseWholeNumber(degrees);
             if (!angle)
-                throw AppError(QStringLiteral("--rotate takes a whole number of degrees, not '%1'")
-                                   .arg(degrees));
+                throw tg::AppError(
+                    QStringLiteral("--rotate takes a whole number of degrees, not '%1'")
+                        .arg(degrees));
             PictureStep step;
             step.Degrees = *angle;
             options.Steps.push_back(step);
@@ -170,15 +173,15 @@ Options Parse(const QStringList& arguments, bool& help) {
         } else if (arg == QLatin1String("--title")) {
             options.Title = value();
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            throw AppError(QStringLiteral("unknown option %1 (see --help)").arg(arg));
+            throw tg::AppError(QStringLiteral("unknown option %1 (see --help)").arg(arg));
         } else if (options.Picture.isEmpty()) {
             options.Picture = arg;
         } else {
-            throw AppError(QStringLiteral("only one picture may be given"));
+            throw tg::AppError(QStringLiteral("only one picture may be given"));
         }
     }
     if (!help && options.Picture.isEmpty())
-        throw AppError(QStringLiteral("no picture given (see --help)"));
+        throw tg::AppError(QStringLiteral("no picture given (see --help)"));
     return options;
 }
 
@@ -188,17 +191,17 @@ Options Parse(const QStringList& arguments, bool& help) {
 QImage ApplySteps(QImage picture, QSize& fullSize, const Options& options) {
     for (const PictureStep& step : options.Steps) {
         if (step.Flip) {
-            picture = Flipped(picture, step.Direction);
+            picture = tg::Flipped(picture, step.Direction);
             continue;
         }
         // Turns are typed clockwise; Rotated turns counter-clockwise.
         const double degrees = -double(step.Degrees);
-        if (!TurnFits(picture.size(), degrees))
-            throw AppError(QStringLiteral("the turned picture would be too large"));
-        fullSize = RotatedSize(fullSize, degrees);
-        picture = Rotated(picture, degrees);
+        if (!tg::TurnFits(picture.size(), degrees))
+            throw tg::AppError(QStringLiteral("the turned picture would be too large"));
+        fullSize = tg::RotatedSize(fullSize, degrees);
+        picture = tg::Rotated(picture, degrees);
         if (picture.isNull())
-            throw AppError(QStringLiteral("out of memory"));
+            throw tg::AppError(QStringLiteral("out of memory"));
     }
     return picture;
 }
@@ -206,22 +209,22 @@ QImage ApplySteps(QImage picture, QSize& fullSize, const Options& options) {
 // The output type: -f, else the extension of -o; empty for the bare rows.
 QString OutputFormat(const Options& options) {
     if (options.Format.isEmpty() && !options.Output.isEmpty())
-        return ArtFormatForPath(options.Output);
+        return tg::ArtFormatForPath(options.Output);
     return options.Format;
 }
 
 // The document the options ask for: the window's own for the chosen type, or
 // the bare rows.
-QByteArray OutputBytes(const Options& options, const QImage& work, const ArtText& art) {
+QByteArray OutputBytes(const Options& options, const QImage& work, const tg::ArtText& art) {
     const QString format = OutputFormat(options);
     if (format.isEmpty())
-        return LinesToBytes(art.Lines);
-    ArtDocument document;
+        return tg::LinesToBytes(art.Lines);
+    tg::ArtDocument document;
     document.Work = work;
     document.Art = &art;
     document.Back = options.Background;
-    document.Title = options.Title ? *options.Title : TitleOf(options.Output);
-    return BuildArtDocument(format, document);
+    document.Title = options.Title ? *options.Title : tg::TitleOf(options.Output);
+    return tg::BuildArtDocument(format, document);
 }
 
 } // namespace
@@ -247,32 +250,32 @@ int RunConvert(const QStringList& arguments, FILE* out, FILE* err) {
             return 0;
         }
         if (!QFileInfo::exists(options.Picture))
-            throw AppError(QStringLiteral("Cannot open file %1").arg(options.Picture));
+            throw tg::AppError(QStringLiteral("Cannot open file %1").arg(options.Picture));
         // A turn may bring the picture's height across: then it is read in full.
         const bool turns = std::any_of(options.Steps.begin(), options.Steps.end(),
                                        [](const PictureStep& step) { return !step.Flip; });
-        PictureLoad load = LoadPicture(options.Picture, turns               ? 0
-                                                        : options.Width > 0 ? options.Width
-                                                                            : 300);
+        tg::PictureLoad load = tg::LoadPicture(options.Picture, turns               ? 0
+                                                                : options.Width > 0 ? options.Width
+                                                                                    : 300);
         if (!load.Ok())
-            throw AppError(load.Error);
+            throw tg::AppError(load.Error);
         // Width and height follow the picture's full size, as in the window,
         // even where the reader decoded at a reduced scale.
         QSize full = load.FullSize;
-        const ImagePyramid picture(ApplySteps(std::move(load.Image), full, options));
+        const tg::ImagePyramid picture(ApplySteps(std::move(load.Image), full, options));
         const int width = options.Width > 0 ? options.Width : std::clamp(full.width(), 10, 300);
-        const QImage work =
-            Adjusted(picture.Resample(width, WorkHeight(width, full.width(), full.height())),
-                     options.Adjust);
-        const ArtText art = RenderArtText(work, options.Symbols, options.Sentence);
+        const QImage work = tg::Adjusted(
+            picture.Resample(width, tg::WorkHeight(width, full.width(), full.height())),
+            options.Adjust);
+        const tg::ArtText art = tg::RenderArtText(work, options.Symbols, options.Sentence);
         const QByteArray bytes = OutputBytes(options, work, art);
         if (options.Output.isEmpty()) {
             if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) !=
                     size_t(bytes.size()) ||
                 std::fflush(out) != 0)
-                throw AppError(QStringLiteral("cannot write to standard output"));
+                throw tg::AppError(QStringLiteral("cannot write to standard output"));
         } else {
-            WriteFileAtomic(options.Output, bytes);
+            tg::WriteFileAtomic(options.Output, bytes);
         }
         return 0;
     } catch (const std::exception& error) {

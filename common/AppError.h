@@ -5,6 +5,8 @@
 #include <QString>
 #include <stdexcept>
 
+namespace tg {
+
 class AppError : public std::runtime_error {
 public:
     explicit AppError(const QString& message) : std::runtime_error(message.toStdString()) {}
@@ -19,3 +21,5 @@ inline QString FormatMessage(const QString& pattern, const QString& argument) {
         result.replace(at, 2, argument);
     return result;
 }
+
+} // namespace tg

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace tg {
+
 namespace {
 
 // Unicode values of the bytes 0x80 to 0x9F; the rest equal their byte.
@@ -70,3 +72,5 @@ QByteArray LinesToBytes(const QStringList& lines) {
     }
     return bytes;
 }
+
+} // namespace tg

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tg {
+
 // The Unicode character of one Windows-1252 byte.
 QChar FromCp1252Char(unsigned char byte);
 // The Windows-1252 byte of a character; false when the code page lacks it.
@@ -22,3 +24,5 @@ QByteArray ToCp1252(const QString& text);
 QString Cp1252Sanitize(const QString& text);
 // The lines as Windows-1252 bytes, each followed by CR LF.
 QByteArray LinesToBytes(const QStringList& lines);
+
+} // namespace tg

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-namespace Product {
+namespace tg::Product {
 inline const QString Name = QStringLiteral("Tessaglyph");
 inline const QString Version = QStringLiteral("1.72");
 inline const QString Caption = QStringLiteral("Tessaglyph 1.72");
@@ -11,4 +11,4 @@ inline const QString Description = QStringLiteral("creates ascii graphics from i
 inline const QString Maker = QStringLiteral("The Tessaglyph Project");
 inline const QString Contact = QStringLiteral("hello@tessaglyph.org");
 inline const QString Site = QStringLiteral("https://tessaglyph.org");
-} // namespace Product
+} // namespace tg::Product

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+namespace tg {
+
 void WriteFileAtomic(const QString& path, const QByteArray& data, const QString& failureMessage) {
     const QFileInfo info(path);
     const auto fail = [&] { throw AppError(FormatMessage(failureMessage, path)); };
@@ -31,3 +33,5 @@ void WriteFileAtomic(const QString& path, const QByteArray& data, const QString&
     if (!file.commit())
         fail();
 }
+
+} // namespace tg

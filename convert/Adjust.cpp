@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tg {
+
 namespace {
 
 uchar ClampLevel(double v) {
@@ -81,3 +83,5 @@ QImage Adjusted(QImage image, const Adjustment& adjustment) {
     AdjustImage(image, adjustment);
     return image;
 }
+
+} // namespace tg

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <array>
 
+namespace tg {
+
 // The ranges of the three values.
 inline constexpr int MinBrightness = -100, MaxBrightness = 512;
 inline constexpr int MinContrast = -100, MaxContrast = 100;
@@ -33,3 +35,5 @@ std::array<uchar, 256> ToneCurve(int brightness, int contrast);
 void AdjustImage(QImage& image, const Adjustment& adjustment);
 // The adjusted copy of an image (the image itself when nothing changes).
 QImage Adjusted(QImage image, const Adjustment& adjustment);
+
+} // namespace tg

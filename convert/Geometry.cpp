@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+namespace tg {
+
 namespace {
 
 QImage AsRgb888(const QImage& image) {
@@ -291,3 +293,5 @@ bool TurnFits(QSize size, double degrees) {
     const QSize turned = RotatedSize(size, degrees);
     return qint64(turned.width()) * turned.height() <= MaxPicturePixels;
 }
+
+} // namespace tg

@@ -6,6 +6,8 @@
 #include <QString>
 #include <optional>
 
+namespace tg {
+
 enum class FlipDirection { Horizontal, Vertical };
 
 // The image mirrored left to right (Horizontal) or top to bottom (Vertical).
@@ -26,3 +28,5 @@ bool TurnFits(QSize size, double degrees);
 // A whole number of decimal digits with an optional sign that fits an int;
 // nothing for any other text.
 std::optional<int> ParseWholeNumber(const QString& text);
+
+} // namespace tg

@@ -4,6 +4,8 @@
 #include <limits>
 #include <sys/mman.h>
 
+namespace tg {
+
 namespace {
 
 constexpr qsizetype HugePage = qsizetype(2) << 20;
@@ -34,3 +36,5 @@ QImage NewRgb888(int width, int height) {
     return QImage(static_cast<uchar*>(memory), width, height, bytesPerLine, QImage::Format_RGB888,
                   Release, memory);
 }
+
+} // namespace tg

@@ -4,6 +4,8 @@
 #include <QImageReader>
 #include <QPainter>
 
+namespace tg {
+
 QImage ToRgb888OnWhite(const QImage& image) {
     if (image.isNull())
         return {};
@@ -63,3 +65,5 @@ PictureLoad LoadPicture(const QString& path, int targetWidth) {
         return failure(QStringLiteral("out of memory"));
     return result;
 }
+
+} // namespace tg

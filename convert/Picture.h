@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 
+namespace tg {
+
 // Pictures larger than this many pixels are refused instead of read.
 inline constexpr qint64 MaxPicturePixels = 400'000'000;
 
@@ -22,3 +24,5 @@ PictureLoad LoadPicture(const QString& path, int targetWidth = 0);
 
 // Any image as Format_RGB888, transparency composited on white.
 QImage ToRgb888OnWhite(const QImage& image);
+
+} // namespace tg

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+namespace tg {
+
 namespace {
 
 int LevelStepOf(int symbolCount) {
@@ -195,3 +197,5 @@ void DrawArt(QImage& bitmap, const QImage& work, const ArtText& art, GlyphCache&
         }
     }
 }
+
+} // namespace tg

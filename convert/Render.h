@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <vector>
 
+namespace tg {
+
 // The working values of one pick, named as the window's fields.
 struct PickState {
     QString SymbolString;
@@ -77,3 +79,5 @@ QFont RenderingPixelFont(const QFont& font);
 // Later cells paint over earlier ones where they overlap.
 void DrawArt(QImage& bitmap, const QImage& work, const ArtText& art, GlyphCache& glyphs,
              double pitch, QColor back);
+
+} // namespace tg

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tg {
+
 int WorkHeight(int width, int pictureWidth, int pictureHeight) {
     if (pictureWidth <= 0)
         return 1;
@@ -130,3 +132,5 @@ const QImage& ImagePyramid::LevelAtLeast(QSize size) const {
         ++level;
     return Levels[level];
 }
+
+} // namespace tg

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <vector>
 
+namespace tg {
+
 // Height of the working image for a picture of w x h at the given width:
 // width * h div w, at least 1.
 int WorkHeight(int width, int pictureWidth, int pictureHeight);
@@ -38,3 +40,5 @@ private:
 
 // An RGB888 image at half the size, each pixel the mean of a 2 x 2 block.
 QImage HalveImage(const QImage& source);
+
+} // namespace tg

@@ -1,5 +1,7 @@
 #include "convert/Symbols.h"
 
+namespace tg {
+
 QStringList PresetSymbolSets() {
     return {QStringLiteral("#MHOKLwaso*,. "), QStringLiteral("Xx+=-;,. "),
             QStringLiteral("@%#*+=-:. "), QStringLiteral("01  "), QStringLiteral("XY  ")};
@@ -21,3 +23,5 @@ QString FormSymbolString(bool custom, bool random, const QString& customText,
         return presetText;
     return singleSymbol + QLatin1Char(' ');
 }
+
+} // namespace tg

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tg {
+
 // The preset sets, darkest symbol first.
 QStringList PresetSymbolSets();
 // The custom symbols offered for the "symbols" choice: digits, capitals,
@@ -17,3 +19,5 @@ QString DefaultSentence();
 // symbol followed by a blank.
 QString FormSymbolString(bool custom, bool random, const QString& customText,
                          const QString& presetText, const QString& singleSymbol);
+
+} // namespace tg

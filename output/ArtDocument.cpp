@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+namespace tg {
+
 const QStringList& ArtFormats() {
     static const QStringList formats{
         QStringLiteral("html"), QStringLiteral("txt"), QStringLiteral("rtf"), QStringLiteral("bmp"),
@@ -68,3 +70,5 @@ QByteArray BuildArtDocument(const QString& format, const ArtDocument& document) 
         throw AppError(QStringLiteral("Cannot save image: the %1 encoder failed").arg(format));
     return bytes;
 }
+
+} // namespace tg

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tg {
+
 // The format names: html, txt, rtf, bmp, jpg, gif, png.
 const QStringList& ArtFormats();
 // The format a path's extension names: html for ".htm" and ".html", txt, rtf,
@@ -32,3 +34,5 @@ QImage ArtBitmap(const ArtDocument& document);
 // The file bytes of the document in the format; throws AppError for a format
 // that no writer knows or an image that cannot be encoded.
 QByteArray BuildArtDocument(const QString& format, const ArtDocument& document);
+
+} // namespace tg

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tg {
+
 QString ColorToHtml(int red, int green, int blue) {
     static const char digits[] = "0123456789ABCDEF";
     QString text(QLatin1Char('#'));
@@ -91,3 +93,5 @@ QStringList BuildHtml(const HtmlPage& page) {
           << QStringLiteral("</BODY>") << QStringLiteral("</HTML>");
     return lines;
 }
+
+} // namespace tg

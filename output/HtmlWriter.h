@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tg {
+
 // "#RRGGBB" in upper-case hexadecimal digits.
 QString ColorToHtml(int red, int green, int blue);
 inline QString ColorToHtml(QColor color) {
@@ -32,3 +34,5 @@ struct HtmlPage {
 // The document, one entry per line as it is written; an entry may end in a
 // line feed of its own.
 QStringList BuildHtml(const HtmlPage& page);
+
+} // namespace tg

@@ -12,6 +12,8 @@
 #include <gif_lib.h>
 #include <vector>
 
+namespace tg {
+
 QByteArray ImageFormatFor(const QString& path) {
     const QString withDot = ReplaceExtension(path, QString());
     if (withDot.size() >= path.size())
@@ -242,3 +244,5 @@ void SaveImage(const QImage& image, const QString& path) {
         throw AppError(FormatMessage(QStringLiteral("Cannot create file %s"), path));
     WriteFileAtomic(path, bytes);
 }
+
+} // namespace tg

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QString>
 
+namespace tg {
+
 // The encoder for a path, chosen by its lower-cased extension: "jpeg" for
 // ".jpg", ".jpeg", ".jpe" and ".jif", "gif" for ".gif", and otherwise the
 // extension itself when Qt writes that format. Empty when the path has no
@@ -27,3 +29,5 @@ QByteArray EncodeGif(const QImage& image);
 // the extension names no format (nothing is written), and "Cannot create file
 // %s" when the file cannot be written.
 void SaveImage(const QImage& image, const QString& path);
+
+} // namespace tg

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace tg {
+
 QRect FitRect(QSize picture, const QRect& page) {
     if (picture.isEmpty() || page.isEmpty())
         return {};
@@ -17,3 +19,5 @@ void PaintPicturePage(QPainter& painter, const QRect& page, const QImage& pictur
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(target, picture);
 }
+
+} // namespace tg

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tg {
+
 namespace {
 
 void AppendText(QByteArray& out, const QString& text) {
@@ -67,3 +69,5 @@ QByteArray BuildRtf(const QStringList& rows, const QFont& font, QColor color) {
     out += "}\r\n";
     return out;
 }
+
+} // namespace tg

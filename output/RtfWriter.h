@@ -7,8 +7,12 @@
 #include <QFont>
 #include <QStringList>
 
+namespace tg {
+
 // The document with one paragraph per row in the font's face, size, weight,
 // slant, underline and strike-out, and in the colour. "\", "{" and "}" are
 // escaped; every character above 127 is written as a Unicode escape followed
 // by its Windows-1252 byte (or "?") for readers without Unicode.
 QByteArray BuildRtf(const QStringList& rows, const QFont& font, QColor color);
+
+} // namespace tg

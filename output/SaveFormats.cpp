@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tg {
+
 const char* const SaveFilter =
     "HTML Files (*.htm)|*.htm|TXT Files (*.txt)|*.txt|Rich Text (*.rtf)|*.rtf|"
     "BMP Image (*.bmp)|*.bmp|JPG Image (*.jpg)|*.jpg|GIF Image (*.gif)|*.gif|"
@@ -41,3 +43,5 @@ QString TitleOf(const QString& path) {
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
     return dot < 0 ? QString() : name.left(dot);
 }
+
+} // namespace tg

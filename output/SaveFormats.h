@@ -3,6 +3,8 @@
 
 #include <QString>
 
+namespace tg {
+
 // The save dialog's filter: description and pattern of every type, in order.
 extern const char* const SaveFilter;
 
@@ -23,3 +25,5 @@ QString ReplaceExtension(const QString& name, const QString& extension);
 // The file name of path without folder, cut before its first "."; empty when
 // the name has no "." before which to cut, or starts with one.
 QString TitleOf(const QString& path);
+
+} // namespace tg

@@ -3,6 +3,8 @@
 #include <QProcess>
 #include <QUrl>
 
+namespace tg {
+
 Desktop DetectDesktop(const QProcessEnvironment& environment) {
     const auto classify = [](const QString& name) {
         const QString n = name.trimmed().toLower();
@@ -107,3 +109,5 @@ void SetDesktopWallpaper(const QString& path, Desktop desktop) {
         break;
     }
 }
+
+} // namespace tg

@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+namespace tg {
+
 enum class Desktop { Unknown, Gnome, Cinnamon, Kde, Xfce, Mate };
 
 // The desktop of the session, from XDG_CURRENT_DESKTOP (a ":"-separated list,
@@ -34,3 +36,5 @@ QByteArray RunDesktopCommand(const DesktopCommand& command);
 // Makes the image file at path the wallpaper of the desktop; does nothing on
 // an unknown desktop.
 void SetDesktopWallpaper(const QString& path, Desktop desktop);
+
+} // namespace tg

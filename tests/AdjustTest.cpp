@@ -95,9 +95,9 @@ public:
 TEST(Adjust, ColourEffectsFollowTheSigns) {
     const QImage source = Pattern();
     const Stats base = Measure(source);
-    EXPECT_EQ(Adjusted(source, {}), source);
+    EXPECT_EQ(tg::Adjusted(source, {}), source);
     struct Case {
-        Adjustment Values;
+        tg::Adjustment Values;
         int Mean, Spread, Chroma; // expected sign of the change; 2: any
     } const cases[] = {
         {{-50, 0, 0}, -1, -1, -1}, {{60, 0, 0}, 1, -1, -1}, {{512, 0, 0}, 1, -1, -1},
@@ -105,8 +105,8 @@ TEST(Adjust, ColourEffectsFollowTheSigns) {
         {{0, 0, 60}, 2, 2, 1},     {{20, 10, 30}, 1, 2, 2},
     };
     for (const Case& c : cases) {
-        const Adjustment& a = c.Values;
-        const Stats s = Measure(Adjusted(source, a));
+        const tg::Adjustment& a = c.Values;
+        const Stats s = Measure(tg::Adjusted(source, a));
         const std::string name = std::to_string(a.Brightness) + "," + std::to_string(a.Contrast) +
                                  "," + std::to_string(a.Saturation);
         if (c.Mean != 2) {
@@ -120,32 +120,32 @@ TEST(Adjust, ColourEffectsFollowTheSigns) {
         }
     }
     // The ends of the sliders.
-    const QImage black = Adjusted(source, {-100, 0, 0});
+    const QImage black = tg::Adjusted(source, {-100, 0, 0});
     EXPECT_EQ(black, Solid(60, 45, Qt::black));
-    const QImage flat = Adjusted(source, {0, -100, 0});
+    const QImage flat = tg::Adjusted(source, {0, -100, 0});
     EXPECT_EQ(flat, Solid(60, 45, QColor(128, 128, 128)));
-    const QImage gray = Adjusted(source, {0, 0, -100});
+    const QImage gray = tg::Adjusted(source, {0, 0, -100});
     for (int y = 0; y < 45; ++y)
         for (int x = 0; x < 60; ++x) {
             const QColor c = gray.pixelColor(x, y);
             ASSERT_TRUE(c.red() == c.green() && c.green() == c.blue()) << x << "," << y;
         }
-    const QImage threshold = Adjusted(source, {0, 100, 0});
+    const QImage threshold = tg::Adjusted(source, {0, 100, 0});
     const uchar* p = threshold.constBits();
     for (qsizetype i = 0; i < threshold.sizeInBytes(); ++i)
         ASSERT_TRUE(p[i] == 0 || p[i] == 255 || i % threshold.bytesPerLine() >= 180);
 }
 
 TEST(Adjust, ToneCurveIsMonotoneAndKeepsBlackAndWhiteWhereItShould) {
-    for (int b = MinBrightness; b <= MaxBrightness; b += 7)
-        for (int c = MinContrast; c <= MaxContrast; c += 9) {
-            const auto curve = ToneCurve(b, c);
+    for (int b = tg::MinBrightness; b <= tg::MaxBrightness; b += 7)
+        for (int c = tg::MinContrast; c <= tg::MaxContrast; c += 9) {
+            const auto curve = tg::ToneCurve(b, c);
             for (int v = 1; v < 256; ++v)
                 ASSERT_LE(curve[v - 1], curve[v]) << b << " " << c << " at " << v;
         }
     // Brightening keeps white and darkening keeps black, at any step.
     for (int b : {-100, -30, 1, 30, 512}) {
-        const auto curve = ToneCurve(b, 0);
+        const auto curve = tg::ToneCurve(b, 0);
         EXPECT_EQ(curve[b < 0 ? 0 : 255], b < 0 ? 0 : 255) << b;
         EXPECT_EQ(b < 0, curve[128] < 128) << b;
     }
@@ -171,7 +171,7 @@ TEST(Adjust, WholeNumbersAsTyped) {
                  {"abc", {}},
                  {"1e3", {}}};
     for (const auto& c : cases)
-        EXPECT_EQ(ParseWholeNumber(QString::fromLatin1(c.Text)), c.Value) << c.Text;
+        EXPECT_EQ(tg::ParseWholeNumber(QString::fromLatin1(c.Text)), c.Value) << c.Text;
 }
 
 TEST_F(AdjustTest, SlidersApplyTheirCurrentValuesOnce) {
@@ -182,7 +182,7 @@ TEST_F(AdjustTest, SlidersApplyTheirCurrentValuesOnce) {
     Form->TrackBarBrightness->setValue(20);
     Form->TrackBarBrightness->setValue(30);
     const QImage stepped = Form->WorkView;
-    EXPECT_EQ(stepped, Adjusted(plain, {30, 0, 0}));
+    EXPECT_EQ(stepped, tg::Adjusted(plain, {30, 0, 0}));
     Form->TrackBarBrightness->setValue(0);
     EXPECT_EQ(Form->WorkView, plain);
     Form->TrackBarBrightness->setValue(30);
@@ -190,9 +190,9 @@ TEST_F(AdjustTest, SlidersApplyTheirCurrentValuesOnce) {
 
     Form->TrackBarBrightness->setValue(20);
     Form->TrackBarContrast->setValue(10);
-    EXPECT_EQ(Form->WorkView, Adjusted(plain, {20, 10, 0}));
+    EXPECT_EQ(Form->WorkView, tg::Adjusted(plain, {20, 10, 0}));
     Form->TrackBarSaturation->setValue(-40);
-    EXPECT_EQ(Form->WorkView, Adjusted(plain, {20, 10, -40}));
+    EXPECT_EQ(Form->WorkView, tg::Adjusted(plain, {20, 10, -40}));
     EXPECT_EQ(Form->Brightness, 20);
     EXPECT_EQ(Form->Contrast, 10);
     EXPECT_EQ(Form->Saturation, -40);
@@ -473,7 +473,7 @@ TEST_F(AdjustTest, ConverterAppliesThePictureOptionsAsTheWindowDoes) {
         auto window = NewWindow();
         OpenIn(*window, PatternPath);
         c.Steps(*this, *window);
-        EXPECT_EQ(run.Out, LinesToBytes(window->ArtLines));
+        EXPECT_EQ(run.Out, tg::LinesToBytes(window->ArtLines));
     }
     // The order of flips and turns counts.
     EXPECT_NE(RunConverter({PatternPath, "--flip", "h", "--rotate", "90"}).Out,

@@ -38,10 +38,13 @@ TEST_F(Converter, WidthAndSymbolModesAsInTheWindow) {
         int Width;
     };
     const Case cases[] = {
-        {{"--width", "20"}, PresetSymbolSets()[0], false, 20},
+        {{"--width", "20"}, tg::PresetSymbolSets()[0], false, 20},
         {{"--symbols", "01  "}, "01  ", false, 64},
         {{"--symbol", "@"}, "@ ", false, 64},
-        {{"--custom", DefaultCustomSymbols(), "--width", "10"}, DefaultCustomSymbols(), false, 10},
+        {{"--custom", tg::DefaultCustomSymbols(), "--width", "10"},
+         tg::DefaultCustomSymbols(),
+         false,
+         10},
         {{"--sentence", "ASCII "}, "ASCII ", true, 64},
         {{"--symbols", QString::fromUtf8("\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD")},
          QString::fromUtf8("\xC3\xA9\xE2\x82\xAC?"),
@@ -52,10 +55,10 @@ TEST_F(Converter, WidthAndSymbolModesAsInTheWindow) {
         SCOPED_TRACE(c.Arguments.join(' ').toStdString());
         const ConverterRun run = RunConverter(QStringList{ramp} << c.Arguments);
         ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
-        const QImage work = ImagePyramid(Ramp(64, 16)).Resample(c.Width);
+        const QImage work = tg::ImagePyramid(Ramp(64, 16)).Resample(c.Width);
         QByteArray expected;
-        for (const QString& line : RenderArtText(work, c.Symbols, c.Sentence).Lines)
-            expected += ToCp1252(line) + "\r\n";
+        for (const QString& line : tg::RenderArtText(work, c.Symbols, c.Sentence).Lines)
+            expected += tg::ToCp1252(line) + "\r\n";
         EXPECT_EQ(run.Out, expected);
     }
 }

@@ -165,7 +165,7 @@ TEST_F(MainWindow, EveryComponentIsNamedAndInItsDesignedState) {
     EXPECT_FALSE(Form->EditImageSize->isEnabled());
     EXPECT_EQ(Form->TrackBarBrightness->minimum(), -100);
     EXPECT_EQ(Form->TrackBarBrightness->maximum(), 512);
-    EXPECT_EQ(Form->EditSymbols->text(), DefaultCustomSymbols());
+    EXPECT_EQ(Form->EditSymbols->text(), tg::DefaultCustomSymbols());
     EXPECT_FALSE(Form->EditSymbols->isEnabled());
     EXPECT_EQ(Form->ComboBoxSet->count(), 5);
     EXPECT_EQ(Form->ComboBoxSet->currentText(), "#MHOKLwaso*,. ");
@@ -201,7 +201,8 @@ TEST_F(MainWindow, PageChangesMoveTheFocus) {
 }
 
 TEST_F(MainWindow, AHandlerExceptionShowsTheErrorBoxAndTheWindowGoesOn) {
-    Form->Guard([] { throw AppError(FormatMessage("Cannot create file %s", "/nowhere/x.htm")); });
+    Form->Guard(
+        [] { throw tg::AppError(tg::FormatMessage("Cannot create file %s", "/nowhere/x.htm")); });
     EXPECT_EQ(Dialogs->Errors, QStringList({"Cannot create file /nowhere/x.htm"}));
     EXPECT_EQ(Dialogs->Opened, QStringList({"ErrorBox"}));
     EXPECT_TRUE(Form->isVisible());
@@ -341,6 +342,6 @@ TEST_F(MainWindow, TheResultBitmapFollowsTheViewAndTheBackground) {
     EXPECT_EQ(Form->ImageASCII->Background(), Form->BackColor);
     EXPECT_EQ(Form->ImageOrg->Background(), Form->BackColor);
     // The view holds fewer than 61 cells across; the text holds them all.
-    EXPECT_LT(Form->ImageASCII->width(), CellPosition(CellPitch(8), 60));
+    EXPECT_LT(Form->ImageASCII->width(), tg::CellPosition(tg::CellPitch(8), 60));
     EXPECT_EQ(Form->ArtLines.front().size(), 122);
 }

@@ -73,7 +73,7 @@ TEST_F(PictureFiles, EveryFormatAndPixelFormatArrivesAsRgb888) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        const PictureLoad load = LoadPicture(Write(c.Name, Halves(c.Format), c.Writer));
+        const tg::PictureLoad load = tg::LoadPicture(Write(c.Name, Halves(c.Format), c.Writer));
         ASSERT_TRUE(load.Ok()) << load.Error.toStdString();
         EXPECT_EQ(load.Image.size(), QSize(8, 4));
         ExpectRgb(load.Image, 0, 0, qRgb(255, 0, 0), c.Tolerance);
@@ -94,13 +94,13 @@ TEST_F(PictureFiles, GrayAndBlackAndWhitePictures) {
     for (const QString& path : {Write("mono.png", mono), Write("mono.pbm", mono, "pbm"),
                                 Write("mono.wbmp", mono, "wbmp")}) {
         SCOPED_TRACE(path.toStdString());
-        const PictureLoad load = LoadPicture(path);
+        const tg::PictureLoad load = tg::LoadPicture(path);
         ASSERT_TRUE(load.Ok()) << load.Error.toStdString();
         ExpectRgb(load.Image, 0, 0, qRgb(0, 0, 0));
         ExpectRgb(load.Image, 7, 0, qRgb(255, 255, 255));
     }
-    ExpectRgb(LoadPicture(Write("gray.pgm", gray, "pgm")).Image, 1, 0, qRgb(77, 77, 77));
-    ExpectRgb(LoadPicture(Write("gray16.png", gray16)).Image, 1, 0, qRgb(200, 200, 200), 1);
+    ExpectRgb(tg::LoadPicture(Write("gray.pgm", gray, "pgm")).Image, 1, 0, qRgb(77, 77, 77));
+    ExpectRgb(tg::LoadPicture(Write("gray16.png", gray16)).Image, 1, 0, qRgb(200, 200, 200), 1);
 }
 
 TEST_F(PictureFiles, TransparencyIsCompositedOnWhite) {
@@ -109,7 +109,7 @@ TEST_F(PictureFiles, TransparencyIsCompositedOnWhite) {
     image.setPixel(1, 0, qRgba(255, 0, 0, 255)); // opaque red
     image.setPixel(2, 0, qRgba(0, 0, 0, 128));   // half black
     image.setPixel(3, 0, qRgba(0, 0, 255, 0));   // transparent blue
-    const PictureLoad load = LoadPicture(Write("alpha.png", image));
+    const tg::PictureLoad load = tg::LoadPicture(Write("alpha.png", image));
     ASSERT_TRUE(load.Ok());
     ExpectRgb(load.Image, 0, 0, qRgb(255, 255, 255));
     ExpectRgb(load.Image, 1, 0, qRgb(255, 0, 0));
@@ -126,7 +126,7 @@ TEST_F(PictureFiles, TargaFromItsBytes) {
     tga[16] = 24;
     tga += QByteArray("\x00\x00\xFF\xFF\x00\x00", 6); // red, blue
     tga += QByteArray(8, '\0') + QByteArray("TRUEVISION-XFILE.", 18);
-    const PictureLoad load = LoadPicture(WriteBytes("picture.tga", tga));
+    const tg::PictureLoad load = tg::LoadPicture(WriteBytes("picture.tga", tga));
     ASSERT_TRUE(load.Ok()) << load.Error.toStdString();
     ExpectRgb(load.Image, 0, 0, qRgb(255, 0, 0));
     ExpectRgb(load.Image, 1, 0, qRgb(0, 0, 255));
@@ -137,7 +137,7 @@ TEST_F(PictureFiles, OrientationTagTurnsThePictureUpright) {
     QImageWriter writer(path, "tiff");
     writer.setTransformation(QImageIOHandler::TransformationRotate90);
     ASSERT_TRUE(writer.write(Halves(QImage::Format_RGB32)));
-    const PictureLoad load = LoadPicture(path);
+    const tg::PictureLoad load = tg::LoadPicture(path);
     ASSERT_TRUE(load.Ok());
     EXPECT_EQ(load.Image.size(), QSize(4, 8));
     ExpectRgb(load.Image, 0, 0, qRgb(255, 0, 0)); // the red half is now on top
@@ -161,21 +161,22 @@ TEST_F(PictureFiles, MultiFrameFilesGiveTheirFirstFrame) {
     }
     ASSERT_EQ(EGifCloseFile(gif, &error), GIF_OK);
     GifFreeMapObject(map);
-    const PictureLoad load = LoadPicture(path);
+    const tg::PictureLoad load = tg::LoadPicture(path);
     ASSERT_TRUE(load.Ok()) << load.Error.toStdString();
     ExpectRgb(load.Image, 1, 1, qRgb(255, 0, 0));
 }
 
 TEST_F(PictureFiles, UnreadableAndAbsurdFilesAreRefusedWithAMessage) {
-    EXPECT_EQ(LoadPicture(Folder.filePath("missing.png")).Error, "Cannot read picture missing.png");
-    EXPECT_FALSE(LoadPicture(WriteBytes("garbage.png", "not a picture at all")).Ok());
-    EXPECT_FALSE(LoadPicture(WriteBytes("empty.jpg", QByteArray())).Ok());
+    EXPECT_EQ(tg::LoadPicture(Folder.filePath("missing.png")).Error,
+              "Cannot read picture missing.png");
+    EXPECT_FALSE(tg::LoadPicture(WriteBytes("garbage.png", "not a picture at all")).Ok());
+    EXPECT_FALSE(tg::LoadPicture(WriteBytes("empty.jpg", QByteArray())).Ok());
 
     // A bitmap header that claims 60000 x 60000 pixels and holds none.
     QByteArray bmp = "BM" + LittleEndian(54, 4) + LittleEndian(0, 4) + LittleEndian(54, 4);
     bmp += LittleEndian(40, 4) + LittleEndian(60000, 4) + LittleEndian(60000, 4) +
            LittleEndian(1, 2) + LittleEndian(24, 2) + QByteArray(24, '\0');
-    const PictureLoad huge = LoadPicture(WriteBytes("huge.bmp", bmp));
+    const tg::PictureLoad huge = tg::LoadPicture(WriteBytes("huge.bmp", bmp));
     EXPECT_FALSE(huge.Ok());
     EXPECT_TRUE(huge.Error.startsWith("Cannot read picture huge.bmp")) << huge.Error.toStdString();
     EXPECT_TRUE(huge.Image.isNull());
@@ -184,7 +185,7 @@ TEST_F(PictureFiles, UnreadableAndAbsurdFilesAreRefusedWithAMessage) {
 TEST_F(PictureFiles, HundredMegapixelPhotos) {
     QImage big(10000, 10000, QImage::Format_RGB888);
     big.fill(QColor(10, 120, 230));
-    const PictureLoad load = LoadPicture(Write("big.png", big));
+    const tg::PictureLoad load = tg::LoadPicture(Write("big.png", big));
     ASSERT_TRUE(load.Ok()) << load.Error.toStdString();
     EXPECT_EQ(load.Image.size(), QSize(10000, 10000));
     ExpectRgb(load.Image, 9999, 9999, qRgb(10, 120, 230));
@@ -194,9 +195,9 @@ TEST_F(PictureFiles, ReducedScaleJpegKeepsTheFullSize) {
     QImage photo(2400, 1600, QImage::Format_RGB32);
     photo.fill(QColor(90, 90, 90));
     const QString path = Write("photo.jpg", photo);
-    const PictureLoad load = LoadPicture(path, 300);
+    const tg::PictureLoad load = tg::LoadPicture(path, 300);
     ASSERT_TRUE(load.Ok());
     EXPECT_EQ(load.FullSize, QSize(2400, 1600));
     EXPECT_EQ(load.Image.size(), QSize(300, 200)); // decoded at an eighth
-    EXPECT_EQ(LoadPicture(path).Image.size(), QSize(2400, 1600));
+    EXPECT_EQ(tg::LoadPicture(path).Image.size(), QSize(2400, 1600));
 }

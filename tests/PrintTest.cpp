@@ -100,25 +100,25 @@ protected:
         PrintTest::SetUp();
         SavedDesktop = qgetenv("XDG_CURRENT_DESKTOP");
         qputenv("XDG_CURRENT_DESKTOP", "GNOME");
-        SetCommandRunner([this](const DesktopCommand& command) {
+        tg::SetCommandRunner([this](const tg::DesktopCommand& command) {
             Run.push_back(command);
             return QByteArray();
         });
     }
     void TearDown() override {
-        SetCommandRunner({});
+        tg::SetCommandRunner({});
         qputenv("XDG_CURRENT_DESKTOP", SavedDesktop);
         PrintTest::TearDown();
     }
     QByteArray SavedDesktop;
-    std::vector<DesktopCommand> Run;
+    std::vector<tg::DesktopCommand> Run;
 };
 
 TEST_F(WallpaperTest, SetOnDesktopWritesTheBitmapAndHandsItOver) {
     ShowPicture();
     const QString path = QDir(Folder.path()).absoluteFilePath(QStringLiteral("wallpaper.bmp"));
     const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
-    const std::vector<DesktopCommand> expected{
+    const std::vector<tg::DesktopCommand> expected{
         {QStringLiteral("gsettings"),
          {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.background"),
           QStringLiteral("picture-uri"), uri}},

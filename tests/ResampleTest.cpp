@@ -4,8 +4,8 @@
 
 TEST(Resample, SameSizeIsTheIdentity) {
     const QImage picture = Ramp(40, 30);
-    EXPECT_EQ(ImagePyramid(picture).Resample(40), picture);
-    EXPECT_EQ(ResampleLinear(picture, 40, 30), picture);
+    EXPECT_EQ(tg::ImagePyramid(picture).Resample(40), picture);
+    EXPECT_EQ(tg::ResampleLinear(picture, 40, 30), picture);
 }
 
 TEST(Resample, HeightFollowsTheProportionsAndIsAtLeastOne) {
@@ -19,11 +19,11 @@ TEST(Resample, HeightFollowsTheProportionsAndIsAtLeastOne) {
         {{4000, 3000}, 10, {10, 7}},    {{3, 1000}, 10, {10, 3333}},
     };
     for (const Case& c : cases) {
-        const ImagePyramid pyramid(Solid(c.Picture.width(), c.Picture.height(), Qt::gray));
+        const tg::ImagePyramid pyramid(Solid(c.Picture.width(), c.Picture.height(), Qt::gray));
         EXPECT_EQ(pyramid.Resample(c.Width).size(), c.Expected)
             << c.Picture.width() << "x" << c.Picture.height() << " at " << c.Width;
     }
-    EXPECT_TRUE(ImagePyramid().Resample(60).isNull());
+    EXPECT_TRUE(tg::ImagePyramid().Resample(60).isNull());
 }
 
 TEST(Resample, LargeReductionsAverageInsteadOfSkipping) {
@@ -33,7 +33,7 @@ TEST(Resample, LargeReductionsAverageInsteadOfSkipping) {
     for (int y = 0; y < stripes.height(); ++y)
         for (int x = 0; x < stripes.width(); ++x)
             stripes.setPixelColor(x, y, x % 2 ? Qt::white : Qt::black);
-    const QImage work = ImagePyramid(stripes).Resample(100);
+    const QImage work = tg::ImagePyramid(stripes).Resample(100);
     ASSERT_EQ(work.size(), QSize(100, 1));
     for (int x = 0; x < work.width(); ++x)
         EXPECT_NEAR(qGray(work.pixel(x, 0)), 128, 3) << x;
@@ -43,7 +43,7 @@ TEST(Resample, EnlargingInterpolatesBetweenNeighbours) {
     QImage two(2, 1, QImage::Format_RGB888);
     two.setPixelColor(0, 0, Qt::black);
     two.setPixelColor(1, 0, Qt::white);
-    const QImage wide = ResampleLinear(two, 8, 1);
+    const QImage wide = tg::ResampleLinear(two, 8, 1);
     for (int x = 1; x < 8; ++x)
         EXPECT_GE(qGray(wide.pixel(x, 0)), qGray(wide.pixel(x - 1, 0)));
     EXPECT_EQ(qGray(wide.pixel(0, 0)), 0);

@@ -192,7 +192,7 @@ TEST_F(IniFileTest, ReportsAFileItCannotWrite) {
     try {
         ini.UpdateFile();
         FAIL() << "no error";
-    } catch (const AppError& error) {
+    } catch (const tg::AppError& error) {
         EXPECT_EQ(error.Message(), QStringLiteral("Unable to write to ") + Path("folder.ini"));
     }
 }

@@ -114,7 +114,7 @@ TEST_F(SymbolsTest, CustomModesAndTheirFixedTexts) {
     Form->CheckBoxCustom->setChecked(true);
     EXPECT_TRUE(Form->RadioGroupCustom->isEnabled());
     EXPECT_TRUE(Form->EditSymbols->isEnabled());
-    EXPECT_EQ(Form->EditSymbols->text(), DefaultCustomSymbols());
+    EXPECT_EQ(Form->EditSymbols->text(), tg::DefaultCustomSymbols());
     EXPECT_EQ(Line(), QStringLiteral("00UUUUkkkk      88ff"));
 
     // The sentence is spelled out in every pixel but pure white.
@@ -122,7 +122,7 @@ TEST_F(SymbolsTest, CustomModesAndTheirFixedTexts) {
     EXPECT_EQ(Form->EditSymbols->text(), QStringLiteral("ASCII "));
     EXPECT_EQ(Line(), QStringLiteral("A S C I I   A   S C "));
     Form->RadioGroupCustomItems->button(0)->click();
-    EXPECT_EQ(Form->EditSymbols->text(), DefaultCustomSymbols());
+    EXPECT_EQ(Form->EditSymbols->text(), tg::DefaultCustomSymbols());
     EXPECT_EQ(Line(), QStringLiteral("00UUUUkkkk      88ff"));
 
     // Unchecking returns to the preset; the custom controls are disabled.

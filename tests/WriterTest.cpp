@@ -38,22 +38,22 @@ TEST(SaveNames, ExtensionRuleAndTitle) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        EXPECT_EQ(ReplaceExtension(QString::fromUtf8(c.Name), QString::fromUtf8(c.Extension)),
+        EXPECT_EQ(tg::ReplaceExtension(QString::fromUtf8(c.Name), QString::fromUtf8(c.Extension)),
                   QString::fromUtf8(c.Replaced));
-        EXPECT_EQ(TitleOf(QString::fromUtf8(c.Name)), QString::fromUtf8(c.Title));
+        EXPECT_EQ(tg::TitleOf(QString::fromUtf8(c.Name)), QString::fromUtf8(c.Title));
     }
-    EXPECT_EQ(SaveTypeExtension(1), QStringLiteral(".htm"));
-    EXPECT_EQ(SaveTypeExtension(7), QStringLiteral(".png"));
+    EXPECT_EQ(tg::SaveTypeExtension(1), QStringLiteral(".htm"));
+    EXPECT_EQ(tg::SaveTypeExtension(7), QStringLiteral(".png"));
 }
 
 TEST(Html, ColorDigits) {
-    EXPECT_EQ(ColorToHtml(255, 255, 255), QStringLiteral("#FFFFFF"));
-    EXPECT_EQ(ColorToHtml(0, 128, 10), QStringLiteral("#00800A"));
-    EXPECT_EQ(ColorToHtml(QColor(171, 205, 239)), QStringLiteral("#ABCDEF"));
+    EXPECT_EQ(tg::ColorToHtml(255, 255, 255), QStringLiteral("#FFFFFF"));
+    EXPECT_EQ(tg::ColorToHtml(0, 128, 10), QStringLiteral("#00800A"));
+    EXPECT_EQ(tg::ColorToHtml(QColor(171, 205, 239)), QStringLiteral("#ABCDEF"));
 }
 
-HtmlPage Page(const QImage& work, const QStringList& lines, const QString& title) {
-    HtmlPage page;
+tg::HtmlPage Page(const QImage& work, const QStringList& lines, const QString& title) {
+    tg::HtmlPage page;
     page.Work = work;
     page.Lines = lines;
     page.Title = title;
@@ -63,7 +63,7 @@ HtmlPage Page(const QImage& work, const QStringList& lines, const QString& title
 }
 
 TEST(Html, EmptyWorkingImageGivesTheSixteenLineFrame) {
-    const QStringList lines = BuildHtml(Page(QImage(), {}, QString()));
+    const QStringList lines = tg::BuildHtml(Page(QImage(), {}, QString()));
     ASSERT_EQ(lines.size(), 16);
     EXPECT_EQ(lines[1], QStringLiteral("<HEAD><META charset=\"windows-1252\">"));
     EXPECT_EQ(lines[2], QStringLiteral("<TITLE>ASCII Art - </TITLE>"));
@@ -72,7 +72,7 @@ TEST(Html, EmptyWorkingImageGivesTheSixteenLineFrame) {
     EXPECT_EQ(lines[7], QStringLiteral("<BODY>\n"));
     EXPECT_EQ(lines[12], QStringLiteral("</font></pre></td></tr></table>\n"));
     EXPECT_EQ(lines[15], QStringLiteral("</HTML>"));
-    const QByteArray bytes = LinesToBytes(lines);
+    const QByteArray bytes = tg::LinesToBytes(lines);
     EXPECT_TRUE(bytes.contains("<BODY>\n\r\n"));
     EXPECT_TRUE(bytes.endsWith("</HTML>\r\n"));
 }
@@ -83,10 +83,10 @@ TEST(Html, EveryValueIsEscapedAndCellsPastTheLineGiveNothing) {
     QImage colours = work;
     colours.fill(QColor(1, 2, 3));
     const QStringList rows{QStringLiteral("<&\">")};
-    HtmlPage page = Page(colours, rows, QStringLiteral("<script>\"x\"&"));
+    tg::HtmlPage page = Page(colours, rows, QStringLiteral("<script>\"x\"&"));
     page.Caption = QStringLiteral("A<b>");
     page.Site = QStringLiteral("x\"><i>");
-    const QStringList lines = BuildHtml(page);
+    const QStringList lines = tg::BuildHtml(page);
     ASSERT_EQ(lines.size(), 17);
     EXPECT_EQ(lines[2],
               QStringLiteral("<TITLE>ASCII Art - &lt;script&gt;&quot;x&quot;&amp;</TITLE>"));
@@ -105,9 +105,9 @@ TEST(Html, CharactersKeepTheirCodePageBytes) {
     // lacks becomes a numeric reference rather than "?".
     QImage work(1, 1, QImage::Format_RGB888);
     work.fill(Qt::black);
-    const QStringList lines = BuildHtml(
+    const QStringList lines = tg::BuildHtml(
         Page(work, {QString::fromUtf8("\xc3\xa9\xe2\x82\xac")}, QString::fromUtf8("\xd0\x96")));
-    const QByteArray bytes = LinesToBytes(lines);
+    const QByteArray bytes = tg::LinesToBytes(lines);
     EXPECT_TRUE(bytes.contains("<font color=#000000>\xe9\x80</font>"));
     EXPECT_TRUE(bytes.contains("<TITLE>ASCII Art - &#1046;</TITLE>"));
 }
@@ -130,7 +130,7 @@ TEST(Rtf, RowsFontAndSpecialCharactersSurviveARealReader) {
     font.setBold(true);
     const QStringList rows{QStringLiteral("{a}\\b"), QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac"),
                            QString::fromUtf8("\xd0\x96 end")};
-    const QByteArray rtf = BuildRtf(rows, font, QColor(200, 0, 0));
+    const QByteArray rtf = tg::BuildRtf(rows, font, QColor(200, 0, 0));
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
     EXPECT_TRUE(rtf.contains("\\fs22"));
     EXPECT_TRUE(rtf.contains("\\red200\\green0\\blue0"));
@@ -170,7 +170,7 @@ TEST(Images, EveryFormatReadsBackWithItsSize) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         const QString path = folder.filePath(QString::fromUtf8(c.Name));
-        SaveImage(picture, path);
+        tg::SaveImage(picture, path);
         QImageReader reader(path);
         reader.setDecideFormatFromContent(true);
         EXPECT_EQ(reader.format(), c.Format);
@@ -190,9 +190,9 @@ TEST(Images, EveryFormatReadsBackWithItsSize) {
         SCOPED_TRACE(name);
         const QString path = folder.filePath(QString::fromUtf8(name));
         try {
-            SaveImage(picture, path);
+            tg::SaveImage(picture, path);
             ADD_FAILURE() << "no error";
-        } catch (const AppError& error) {
+        } catch (const tg::AppError& error) {
             EXPECT_EQ(error.Message(), QStringLiteral("Cannot save image: unknown file type"));
         }
         EXPECT_FALSE(QFile::exists(path));
@@ -216,41 +216,41 @@ TEST(Images, GifKeepsFewColoursExactlyAndReducesManyWell) {
     for (int x = 0; x < 16; ++x)
         for (int y = 0; y < 16; ++y)
             few.setPixelColor(x, y, QColor(x * 16, y * 16, (x + y) * 8));
-    QImage back = QImage::fromData(EncodeGif(few), "GIF");
+    QImage back = QImage::fromData(tg::EncodeGif(few), "GIF");
     ASSERT_EQ(back.size(), few.size());
     EXPECT_EQ(MeanError(back, few), 0.0);
 
     // Thousands of colours fall to 256 with a small error: a fixed 6 x 6 x 6
     // cube would miss this sweep by about 10 a channel.
     const QImage many = Sweep(200, 100);
-    back = QImage::fromData(EncodeGif(many), "GIF");
+    back = QImage::fromData(tg::EncodeGif(many), "GIF");
     ASSERT_EQ(back.size(), many.size());
     EXPECT_LT(MeanError(back, many), 6.0);
 }
 
 TEST(Print, PictureFitsThePageKeepingItsProportions) {
-    EXPECT_EQ(FitRect(QSize(200, 100), QRect(0, 0, 1000, 1000)), QRect(0, 250, 1000, 500));
-    EXPECT_EQ(FitRect(QSize(100, 400), QRect(10, 20, 1000, 1000)), QRect(385, 20, 250, 1000));
-    EXPECT_TRUE(FitRect(QSize(), QRect(0, 0, 10, 10)).isEmpty());
+    EXPECT_EQ(tg::FitRect(QSize(200, 100), QRect(0, 0, 1000, 1000)), QRect(0, 250, 1000, 500));
+    EXPECT_EQ(tg::FitRect(QSize(100, 400), QRect(10, 20, 1000, 1000)), QRect(385, 20, 250, 1000));
+    EXPECT_TRUE(tg::FitRect(QSize(), QRect(0, 0, 10, 10)).isEmpty());
 }
 
 TEST(Wallpaper, DesktopDetection) {
     struct Case {
         const char* Current;
         const char* Session;
-        Desktop Expected;
+        tg::Desktop Expected;
     };
     const Case cases[] = {
-        {"ubuntu:GNOME", "", Desktop::Gnome},
-        {"GNOME", "", Desktop::Gnome},
-        {"KDE", "", Desktop::Kde},
-        {"XFCE", "", Desktop::Xfce},
-        {"MATE", "", Desktop::Mate},
-        {"X-Cinnamon", "", Desktop::Cinnamon},
-        {"", "plasma", Desktop::Kde},
-        {"", "xfce", Desktop::Xfce},
-        {"sway", "", Desktop::Unknown},
-        {"", "", Desktop::Unknown},
+        {"ubuntu:GNOME", "", tg::Desktop::Gnome},
+        {"GNOME", "", tg::Desktop::Gnome},
+        {"KDE", "", tg::Desktop::Kde},
+        {"XFCE", "", tg::Desktop::Xfce},
+        {"MATE", "", tg::Desktop::Mate},
+        {"X-Cinnamon", "", tg::Desktop::Cinnamon},
+        {"", "plasma", tg::Desktop::Kde},
+        {"", "xfce", tg::Desktop::Xfce},
+        {"sway", "", tg::Desktop::Unknown},
+        {"", "", tg::Desktop::Unknown},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Current);
@@ -259,13 +259,13 @@ TEST(Wallpaper, DesktopDetection) {
             environment.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QString::fromUtf8(c.Current));
         if (*c.Session)
             environment.insert(QStringLiteral("DESKTOP_SESSION"), QString::fromUtf8(c.Session));
-        EXPECT_EQ(DetectDesktop(environment), c.Expected);
+        EXPECT_EQ(tg::DetectDesktop(environment), c.Expected);
     }
 }
 
 TEST(Wallpaper, CommandsHandedToEachDesktop) {
-    std::vector<DesktopCommand> run;
-    SetCommandRunner([&run](const DesktopCommand& command) {
+    std::vector<tg::DesktopCommand> run;
+    tg::SetCommandRunner([&run](const tg::DesktopCommand& command) {
         run.push_back(command);
         if (command.Arguments.contains(QStringLiteral("-l")))
             return QByteArray("/backdrop/screen0/monitorHDMI-1/workspace0/last-image\n"
@@ -276,44 +276,44 @@ TEST(Wallpaper, CommandsHandedToEachDesktop) {
     const QString path = QStringLiteral("/opt/My Art/wallpaper.bmp");
     const QString uri = QStringLiteral("file:///opt/My%20Art/wallpaper.bmp");
     const auto gsettings = [](const char* schema, const char* key, const QString& value) {
-        return DesktopCommand{
+        return tg::DesktopCommand{
             QStringLiteral("gsettings"),
             {QStringLiteral("set"), QString::fromUtf8(schema), QString::fromUtf8(key), value}};
     };
     const auto xfconf = [&path](const char* property) {
-        return DesktopCommand{QStringLiteral("xfconf-query"),
-                              {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"),
-                               QStringLiteral("-p"), QString::fromUtf8(property),
-                               QStringLiteral("-s"), path}};
+        return tg::DesktopCommand{QStringLiteral("xfconf-query"),
+                                  {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"),
+                                   QStringLiteral("-p"), QString::fromUtf8(property),
+                                   QStringLiteral("-s"), path}};
     };
     struct Case {
-        Desktop Kind;
-        std::vector<DesktopCommand> Expected;
+        tg::Desktop Kind;
+        std::vector<tg::DesktopCommand> Expected;
     };
     const Case cases[] = {
-        {Desktop::Gnome,
+        {tg::Desktop::Gnome,
          {gsettings("org.gnome.desktop.background", "picture-uri", uri),
           gsettings("org.gnome.desktop.background", "picture-uri-dark", uri)}},
-        {Desktop::Cinnamon, {gsettings("org.cinnamon.desktop.background", "picture-uri", uri)}},
-        {Desktop::Mate, {gsettings("org.mate.background", "picture-filename", path)}},
-        {Desktop::Kde, {{QStringLiteral("plasma-apply-wallpaperimage"), {path}}}},
-        {Desktop::Xfce,
+        {tg::Desktop::Cinnamon, {gsettings("org.cinnamon.desktop.background", "picture-uri", uri)}},
+        {tg::Desktop::Mate, {gsettings("org.mate.background", "picture-filename", path)}},
+        {tg::Desktop::Kde, {{QStringLiteral("plasma-apply-wallpaperimage"), {path}}}},
+        {tg::Desktop::Xfce,
          {{QStringLiteral("xfconf-query"),
            {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-l")}},
           xfconf("/backdrop/screen0/monitorHDMI-1/workspace0/last-image"),
           xfconf("/backdrop/screen0/monitoreDP-1/workspace1/last-image")}},
-        {Desktop::Unknown, {}},
+        {tg::Desktop::Unknown, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.Kind));
         run.clear();
-        SetDesktopWallpaper(path, c.Kind);
+        tg::SetDesktopWallpaper(path, c.Kind);
         QStringList seen;
-        for (const DesktopCommand& command : run)
+        for (const tg::DesktopCommand& command : run)
             seen << command.Program + QLatin1Char(' ') + command.Arguments.join(QLatin1Char('|'));
         EXPECT_TRUE(run == c.Expected) << seen.join(QLatin1Char('\n')).toStdString();
     }
-    SetCommandRunner({});
+    tg::SetCommandRunner({});
 }
 
 } // namespace
