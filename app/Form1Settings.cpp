@@ -343,10 +343,8 @@ void TForm1::ApplyLanguage(const QString& languageName) {
     if (FormAbout != nullptr)
         FormAbout->FitTexts();
 
-    // Replaced item texts leave the banner mode list on its first item; its
-    // change handler does not run, so TextType keeps the mode last chosen.
-    const QSignalBlocker blocker(cmbTextType);
-    cmbTextType->setCurrentIndex(0);
+    // The mode list shows the banner's mode again after its items changed.
+    SelectTextType();
 }
 
 void TForm1::MLangEnglishClick() {

@@ -514,6 +514,7 @@ void TForm1::BuildDialogs() {
                              QStringLiteral("TXT files (*.txt)|*.txt"));
     SaveDialog3 = fileDialog("SaveDialog3", QFileDialog::AcceptSave,
                              QStringLiteral("Rich Text Files (*.rtf)|*.rtf"));
+    SaveDialog3->setOption(QFileDialog::DontConfirmOverwrite, true);
 
     ColorDialog1 = Named(new QColorDialog(this), "ColorDialog1");
     ColorDialog1->setOption(QColorDialog::DontUseNativeDialog, true);
@@ -569,6 +570,12 @@ void TForm1::ConnectHandlers() {
 
     on(ButtonSave, &QPushButton::clicked, &TForm1::ButtonSaveClick);
     on(SaveDialog1, &QFileDialog::filterSelected, &TForm1::SaveDialog1TypeChange);
+
+    on(EditText, &QLineEdit::textChanged, &TForm1::EditTextChange);
+    on(EditChar, &QLineEdit::textChanged, &TForm1::EditCharChange);
+    on(EditCharBG, &QLineEdit::textChanged, &TForm1::EditCharBGChange);
+    on(cmbTextType, &QComboBox::activated, &TForm1::cmbTextTypeChange);
+    on(ButtonSaveText, &QPushButton::clicked, &TForm1::ButtonSaveTextClick);
 }
 
 // ---- Shell ----
@@ -594,11 +601,7 @@ void TForm1::FormCreate() {
 
     EditChar->setText(TextChar);
     EditCharBG->setText(TextCharBG);
-    {
-        const QSignalBlocker blocker(cmbTextType);
-        cmbTextType->setCurrentIndex(TextType >= 0 && TextType < cmbTextType->count() ? TextType
-                                                                                      : -1);
-    }
+    SelectTextType();
     CSpinEditCanvasWidth->setValue(CanvasWidth);
     CSpinEditCanvasHeight->setValue(CanvasHeight);
     CSpinEditCellWidth->setValue(CellWidth);

@@ -6,6 +6,7 @@
 
 #include "app/Application.h"
 #include "app/ImageView.h"
+#include "banner/Banner.h"
 #include "convert/Render.h"
 #include "convert/Resample.h"
 
@@ -124,6 +125,16 @@ public:
     void LayoutKeyboard();
     void RenderBanner();
 
+    // ---- Text page ----
+    void EditTextChange();
+    void EditCharChange();
+    void EditCharBGChange();
+    void cmbTextTypeChange();
+    void ButtonSaveTextClick();
+    // Selects TextType in cmbTextType ("one char" when it is out of range)
+    // without running its handler.
+    void SelectTextType();
+
     // ---- Folders, files and settings-backed values ----
     QString BaseFolder;
     QString HelpFileEn;
@@ -171,6 +182,11 @@ public:
     QSize WorkSize;
     // The colour ColorDialog1 last returned; it opens on this one.
     QColor ColorDialogResult = QColor(0, 0, 0);
+    // The banner's pipeline and its random generator (started at start-up);
+    // RenderBanner copies its results into BannerBitmap and RichEditText.
+    tg::BannerSession Banner;
+    // The path last chosen in SaveDialog3; empty before its first use.
+    QString SaveDialog3FileName;
 
     // ---- Output and editor state ----
     QString ArtTitle;

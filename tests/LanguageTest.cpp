@@ -116,7 +116,7 @@ TEST_F(LanguageTest, FilesInUtf8OrTheCodePage) {
     }
 }
 
-TEST_F(LanguageTest, ApplyingSelectsTheFirstBannerModeAndKeepsTheRadioGroup) {
+TEST_F(LanguageTest, ApplyingKeepsTheBannerModeAndTheRadioGroup) {
     SkipFirstRun();
     CopyLanguages({QStringLiteral("Russian")});
     const auto form = Launch();
@@ -124,8 +124,8 @@ TEST_F(LanguageTest, ApplyingSelectsTheFirstBannerModeAndKeepsTheRadioGroup) {
     form->TextType = 2;
     form->RadioGroupCustomItems->button(1)->setChecked(true);
     form->MLangRussian->trigger();
-    EXPECT_EQ(form->cmbTextType->currentIndex(), 0);
-    EXPECT_EQ(form->cmbTextType->currentText(), QStringLiteral("один символ"));
+    EXPECT_EQ(form->cmbTextType->currentIndex(), 2);
+    EXPECT_EQ(form->cmbTextType->currentText(), QStringLiteral("шаг по столбцам"));
     EXPECT_EQ(form->TextType, 2);
     EXPECT_TRUE(form->RadioGroupCustomItems->button(1)->isChecked());
     EXPECT_FALSE(form->RadioGroupCustom->isEnabled());

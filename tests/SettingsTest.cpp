@@ -255,9 +255,10 @@ TEST_F(SettingsTest, CloseWritesTheNineKeysAndLeavesTheRest) {
                                                     "textType=3\r\n"));
     form.reset();
 
-    // The blank background character is written bare, so it comes back empty.
+    // The blank background character is written bare, so it comes back empty;
+    // the edit stays empty and the banner's render makes the field a blank.
     form = Launch();
-    EXPECT_EQ(form->TextCharBG, QString());
+    EXPECT_EQ(form->TextCharBG, QStringLiteral(" "));
     EXPECT_EQ(form->EditCharBG->text(), QString());
     EXPECT_EQ(form->CanvasWidth, 50);
     EXPECT_EQ(form->TextType, 3);
