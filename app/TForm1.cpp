@@ -390,7 +390,7 @@ void TForm1::BuildTextPage() {
     RichEditText->setLineWrapMode(QTextEdit::NoWrap);
     RichEditText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEditText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RichEditText->setFont(QFont(QStringLiteral("Courier New"), 8));
+    RichEditText->setFont(tg::BannerBoxFont());
     textLayout->addWidget(RichEditText);
 }
 

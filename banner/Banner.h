@@ -18,7 +18,8 @@ enum class BannerMode { OneChar = 0, RowStep = 1, ColStep = 2, Random = 3 };
 // selection, a stored value out of range) is OneChar.
 BannerMode BannerModeAt(int index);
 
-// The font the banner is shown and saved in ("Courier New", 8 points).
+// The font the banner is shown and saved in ("Courier New", 8 points),
+// laid out without shaping where the text needs none.
 QFont BannerBoxFont();
 
 // The 70 characters of the random mode, in their fixed order.
