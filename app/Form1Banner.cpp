@@ -90,6 +90,6 @@ void TForm1::ButtonSaveTextClick() {
     if (path.isEmpty())
         return;
     SaveDialog3FileName = path;
-    WriteFileAtomic(path, BuildRtf(BoxRows(*RichEditText), RichEditText->font(),
-                                   RichEditText->palette().color(QPalette::Text)));
+    tg::WriteFileAtomic(path, tg::BuildRtf(BoxRows(*RichEditText), RichEditText->font(),
+                                           RichEditText->palette().color(QPalette::Text)));
 }

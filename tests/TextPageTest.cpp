@@ -246,7 +246,7 @@ TEST_F(TextPage, CommandDrawsTheRowsOfTheBox) {
             arguments.append(QStringLiteral("--bold"));
         const ConverterRun run = RunBanner(arguments);
         ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
-        EXPECT_EQ(run.Out, LinesToBytes(BoxRows(*Form)));
+        EXPECT_EQ(run.Out, tg::LinesToBytes(BoxRows(*Form)));
         EXPECT_EQ(run.Err, QByteArray());
     }
 }
