@@ -36,6 +36,7 @@ const char* const Usage =
     "                        rtf: rich text, as the Text page saves it\n"
     "                        (default: rtf for an -o name ending in .rtf, else txt)\n"
     "  -o FILE               write to FILE instead of standard output\n"
+    "  --                    ends the options: a TEXT that starts with \"-\" follows\n"
     "  --help                show this help\n";
 
 struct Options {
@@ -60,8 +61,21 @@ QString OneCharacter(const QString& option, const QString& text) {
 
 Options Parse(const QStringList& arguments, bool& help) {
     Options options;
+    bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
+        if (!optionsEnded && arg == QLatin1String("--")) {
+            optionsEnded = true; // a text that starts with "-" follows
+            continue;
+        }
+        if (optionsEnded) {
+            if (options.TextGiven)
+                throw AppError(
+                    QStringLiteral("only one text may be given; quote a text with blanks"));
+            options.Text = arg;
+            options.TextGiven = true;
+            continue;
+        }
         const auto value = [&]() -> QString {
             if (i + 1 >= arguments.size())
                 throw AppError(QStringLiteral("%1 needs a value").arg(arg));

@@ -349,6 +349,7 @@ TEST(BannerCommand, BadOptionsGiveOneLineAndAFailingStatus) {
         {QStringLiteral("Hi"), QStringLiteral("--font")},
         {QStringLiteral("Hi"), QStringLiteral("--shout")},
         {QStringLiteral("Hi"), QStringLiteral("there")},
+        {QStringLiteral("--"), QStringLiteral("-5"), QStringLiteral("--size")},
         {QStringLiteral("Hi"), QStringLiteral("-o"), QStringLiteral("/nonexistent/x.rtf")},
     };
     for (const QStringList& arguments : cases) {
@@ -359,6 +360,10 @@ TEST(BannerCommand, BadOptionsGiveOneLineAndAFailingStatus) {
         EXPECT_TRUE(run.Err.startsWith("tessaglyph-banner: ")) << run.Err.toStdString();
         EXPECT_EQ(run.Err.count('\n'), 1) << run.Err.toStdString();
     }
+    // After "--" a text may start with "-".
+    const ConverterRun dash = RunBanner({QStringLiteral("--"), QStringLiteral("-5")});
+    EXPECT_EQ(dash.Status, 0) << dash.Err.toStdString();
+    EXPECT_GT(dash.Out.count('\n'), 3);
     const ConverterRun help = RunBanner({QStringLiteral("--help")});
     EXPECT_EQ(help.Status, 0);
     EXPECT_TRUE(help.Out.contains("--background-char"));
