@@ -1,4 +1,5 @@
-// Start-up steps of the text banner and the symbol keyboard.
+// The Text page (the banner, its handlers and its saving) and the start-up
+// steps of the symbol keyboard.
 #include "app/TForm1.h"
 
 #include "app/DialogSeam.h"
