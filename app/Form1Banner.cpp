@@ -1,5 +1,4 @@
-// The Text page (the banner, its handlers and its saving) and the start-up
-// steps of the symbol keyboard.
+// The Text page: the banner, its handlers and its saving.
 #include "app/TForm1.h"
 
 #include "app/DialogSeam.h"
@@ -12,11 +11,6 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
-
-// Creates the symbol keyboard's buttons; DrawChar keeps its initial "#".
-void TForm1::BuildKeyboard() {}
-// Places the keyboard's buttons in PanelKeyboard.
-void TForm1::LayoutKeyboard() {}
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "app/CharGrid.h"
 #include "app/ColorSwatch.h"
 #include "app/Cp1252Validator.h"
 #include "app/DialogSeam.h"
@@ -24,7 +25,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,7 +36,6 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -146,6 +145,7 @@ TForm1::TForm1(const QString& baseFolder, QWidget* parent) : QMainWindow(parent)
     BuildLayout();
     BannerBitmap = QImage(1, 1, QImage::Format_RGB888);
     ConnectHandlers();
+    ConnectEditor();
     Guard([this] { FormCreate(); });
 }
 
@@ -404,16 +404,12 @@ void TForm1::BuildEditorPage() {
     PanelEditorLeft = Panel(TabSheetEditor, "PanelEditorLeft", false);
     PanelEditorLeft->setFixedWidth(153);
     upper->addWidget(PanelEditorLeft);
-    StringGrid1 = Named(new QTableWidget(CanvasHeight, CanvasWidth, TabSheetEditor), "StringGrid1");
-    StringGrid1->horizontalHeader()->hide();
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->horizontalHeader()->setMinimumSectionSize(1);
-    StringGrid1->verticalHeader()->setMinimumSectionSize(1);
-    StringGrid1->horizontalHeader()->setDefaultSectionSize(CellWidth);
-    StringGrid1->verticalHeader()->setDefaultSectionSize(CellHeight);
-    StringGrid1->setShowGrid(true);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->setFont(QFont(QStringLiteral("Courier New"), 8));
+    StringGrid1 = Named(new CharGrid(Editor, TabSheetEditor), "StringGrid1");
+    StringGrid1->setColumnCount(CanvasWidth);
+    StringGrid1->setRowCount(CanvasHeight);
+    StringGrid1->setDefaultColumnWidth(CellWidth);
+    StringGrid1->setDefaultRowHeight(CellHeight);
+    StringGrid1->SetCellFont(tg::RenderingPixelFont(QFont(QStringLiteral("Courier New"), 8)));
     upper->addWidget(StringGrid1, 1);
 
     auto* left = new QVBoxLayout(PanelEditorLeft);
@@ -606,10 +602,10 @@ void TForm1::FormCreate() {
     CSpinEditCanvasHeight->setValue(CanvasHeight);
     CSpinEditCellWidth->setValue(CellWidth);
     CSpinEditCellHeight->setValue(CellHeight);
-    StringGrid1->setColumnCount(std::max(1, CanvasWidth));
-    StringGrid1->setRowCount(std::max(1, CanvasHeight));
-    StringGrid1->horizontalHeader()->setDefaultSectionSize(std::max(1, CellWidth));
-    StringGrid1->verticalHeader()->setDefaultSectionSize(std::max(1, CellHeight));
+    StringGrid1->setColumnCount(CanvasWidth);
+    StringGrid1->setRowCount(CanvasHeight);
+    StringGrid1->setDefaultColumnWidth(CellWidth);
+    StringGrid1->setDefaultRowHeight(CellHeight);
 
     PageControl1->setCurrentIndex(0);
     PageControl2->setCurrentIndex(0);
@@ -627,7 +623,7 @@ void TForm1::FormCreate() {
     ArtFont = rendering;
     FontDialog1->setCurrentFont(rendering);
     RichEdit1->setFont(rendering);
-    StringGrid1->setFont(rendering);
+    StringGrid1->SetCellFont(tg::RenderingPixelFont(rendering));
     Glyphs = std::make_unique<tg::GlyphCache>(rendering);
     ImageASCII->SetBackground(BackColor);
     QImage blank(std::max(1, ImageASCII->width()), std::max(1, ImageASCII->height()),

@@ -9,6 +9,7 @@
 #include "banner/Banner.h"
 #include "convert/Render.h"
 #include "convert/Resample.h"
+#include "editor/EditorSession.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -33,9 +34,9 @@ class QSlider;
 class QSpinBox;
 class QStatusBar;
 class QTabWidget;
-class QTableWidget;
 class QTextEdit;
 class QToolButton;
+class CharGrid;
 class ColorSwatch;
 class FileDropTarget;
 class TFormAbout;
@@ -120,9 +121,7 @@ public:
     void MWallpaperClick();
     void MSetFontClick();
 
-    // ---- Banner and editor start-up steps ----
-    void BuildKeyboard();
-    void LayoutKeyboard();
+    // ---- Banner ----
     void RenderBanner();
 
     // ---- Text page ----
@@ -134,6 +133,27 @@ public:
     // Selects TextType in cmbTextType ("one char" when it is out of range)
     // without running its handler.
     void SelectTextType();
+
+    // ---- Editor: grid, keyboard and files ----
+    void StringGrid1SelectCell(int col, int row);
+    void StringGrid1MouseMove(QPoint point);
+    void SpeedButtonDrawClick();
+    void SpeedButtonEraseClick();
+    void ButtonEditorClearClick();
+    void CSpinEditCanvasWidthChange();
+    void CSpinEditCanvasHeightChange();
+    void CSpinEditCellWidthChange();
+    void CSpinEditCellHeightChange();
+    void BuildKeyboard();
+    // Places the keys centred in PanelKeyboard and gives them the rendering
+    // font; the grid's font is set with it, so a font change calls this.
+    void LayoutKeyboard();
+    void KeyButtonClick(QToolButton* sender);
+    void ButtonEditorLoadClick();
+    void ButtonEditorSaveClick();
+    void EditorUndoClick();
+    void EditorRedoClick();
+    void EditorCopyClick();
 
     // ---- Folders, files and settings-backed values ----
     QString BaseFolder;
@@ -196,6 +216,10 @@ public:
     QString DrawChar = QStringLiteral("#");
     QString CellText;
     QString EditorFileName;
+    // The canvas's cells, its size and its undo steps; StringGrid1 shows it.
+    tg::EditorSession Editor;
+    int GridCol = -1;
+    int GridRow = -1;
 
     // ---- Working values of single routines ----
     QString LineText;
@@ -303,8 +327,12 @@ public:
     QLabel* LabelPosRowTitle = nullptr;
     QLabel* LabelPosCol = nullptr;
     QLabel* LabelPosRow = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
+    CharGrid* StringGrid1 = nullptr;
     QWidget* PanelKeyboard = nullptr;
+    QButtonGroup* KeyGroup = nullptr;
+    QAction* EditorUndo = nullptr;
+    QAction* EditorRedo = nullptr;
+    QAction* EditorCopy = nullptr;
 
     // Non-visual components
     QFileDialog* OpenImageEnDialog1 = nullptr;
@@ -332,6 +360,7 @@ private:
     void BuildMenu();
     void BuildDialogs();
     void ConnectHandlers();
+    void ConnectEditor();
     // Reads the picture file into the preview, moves the slider to its width
     // and applies the size whether or not the slider moved. False, with the
     // reason in the status bar and nothing changed, when it cannot be read.
