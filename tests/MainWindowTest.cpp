@@ -5,6 +5,7 @@
 #include "convert/Symbols.h"
 #include "tests/TestSupport.h"
 
+#include "app/CharGrid.h"
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -19,7 +20,6 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTextEdit>
 #include <QUrl>
 

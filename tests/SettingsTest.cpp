@@ -5,10 +5,10 @@
 #include "common/AppError.h"
 #include "tests/ShellSupport.h"
 
+#include "app/CharGrid.h"
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QTableWidget>
 
 namespace {
 
