@@ -102,7 +102,25 @@ void EditorSession::Put(int col, int row, char16_t value) {
 }
 
 void EditorSession::Record(int col, int row, char16_t before, char16_t after) {
-    Open.push_back({col, row, before, after});
+    Open.push_back({col, row, before, after, {}, {}});
+}
+
+void EditorSession::PutRow(int row, const std::u16string& cells) {
+    if (cells.empty())
+        Cells.erase(row);
+    else
+        Cells[row] = cells;
+}
+
+void EditorSession::ReplaceRow(int row, std::u16string cells) {
+    while (!cells.empty() && cells.back() == 0)
+        cells.pop_back();
+    const auto found = Cells.find(row);
+    std::u16string before = found == Cells.end() ? std::u16string() : found->second;
+    if (before == cells)
+        return;
+    PutRow(row, cells);
+    Open.push_back({-1, row, 0, 0, std::move(before), std::move(cells)});
 }
 
 void EditorSession::Write(int col, int row, const QString& text) {
@@ -136,22 +154,15 @@ void EditorSession::EndStep() {
 
 void EditorSession::Clear() {
     BeginStep();
-    for (auto& [row, cells] : Cells) {
-        if (row >= CanvasHeight)
-            continue;
+    std::vector<int> rows;
+    for (const auto& [row, cells] : Cells)
+        if (row < CanvasHeight)
+            rows.push_back(row);
+    for (const int row : rows) {
+        std::u16string cells = Cells[row];
         const std::size_t end = std::min(cells.size(), static_cast<std::size_t>(CanvasWidth));
-        for (std::size_t col = 0; col < end; ++col)
-            if (cells[col] != 0) {
-                Record(static_cast<int>(col), row, cells[col], 0);
-                cells[col] = 0;
-            }
-    }
-    // Drop what the clearing left empty.
-    for (auto it = Cells.begin(); it != Cells.end();) {
-        std::u16string& cells = it->second;
-        while (!cells.empty() && cells.back() == 0)
-            cells.pop_back();
-        it = cells.empty() ? Cells.erase(it) : std::next(it);
+        std::fill(cells.begin(), cells.begin() + static_cast<std::ptrdiff_t>(end), u'\0');
+        ReplaceRow(row, std::move(cells));
     }
     EndStep();
 }
@@ -164,26 +175,28 @@ void EditorSession::Load(const QStringList& lines) {
         if (line.isEmpty())
             continue;
         const int row = static_cast<int>(i);
-        for (qsizetype j = 0; j < line.size(); ++j) {
-            const char16_t value = line[j].unicode();
-            const int col = static_cast<int>(j);
-            const char16_t before = CellChar(col, row);
-            if (before != value) {
-                Record(col, row, before, value);
-                Put(col, row, value);
-            }
-        }
+        const std::u16string* stored = RowCells(row);
+        std::u16string cells = stored != nullptr ? *stored : std::u16string();
+        const auto length = static_cast<std::size_t>(line.size());
+        if (cells.size() < length)
+            cells.resize(length, 0);
+        std::copy_n(line.utf16(), length, cells.begin());
+        ReplaceRow(row, std::move(cells));
     }
     EndStep();
 }
 
 void EditorSession::Apply(const Step& step, bool forward) {
+    const auto put = [this, forward](const Change& change) {
+        if (change.Col < 0)
+            PutRow(change.Row, forward ? change.RowAfter : change.RowBefore);
+        else
+            Put(change.Col, change.Row, forward ? change.After : change.Before);
+    };
     if (forward)
-        for (const Change& change : step)
-            Put(change.Col, change.Row, change.After);
+        std::for_each(step.begin(), step.end(), put);
     else
-        for (auto it = step.rbegin(); it != step.rend(); ++it)
-            Put(it->Col, it->Row, it->Before);
+        std::for_each(step.rbegin(), step.rend(), put);
 }
 
 bool EditorSession::Undo() {

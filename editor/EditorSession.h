@@ -104,17 +104,23 @@ public:
     qsizetype StoredCells() const;
 
 private:
+    // One cell (Col >= 0) or a whole row (Col < 0) before and after.
     struct Change {
         int Col;
         int Row;
         char16_t Before;
         char16_t After;
+        std::u16string RowBefore;
+        std::u16string RowAfter;
     };
     using Step = std::vector<Change>;
 
     void Put(int col, int row, char16_t value);
     void Apply(const Step& step, bool forward);
     void Record(int col, int row, char16_t before, char16_t after);
+    // Replaces a whole row, recording it; an empty row is dropped.
+    void ReplaceRow(int row, std::u16string cells);
+    void PutRow(int row, const std::u16string& cells);
 
     // Rows of cells, each as long as its last written cell; 0 is empty.
     std::unordered_map<int, std::u16string> Cells;
