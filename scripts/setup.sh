@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-image-formats-plugins libgl-dev
   libgif-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-wqy-microhei
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils xdotool
   jp2a unrtf chromium poppler-utils
 )
 missing=()
