@@ -124,7 +124,7 @@ void EditorSession::ReplaceRow(int row, std::u16string cells) {
 }
 
 void EditorSession::Write(int col, int row, const QString& text) {
-    if (col < 0 || row < 0)
+    if (col < 0 || row < 0 || col >= MaxCanvasSize || row >= MaxCanvasSize)
         return;
     const char16_t value = text.isEmpty() ? 0 : text[0].unicode();
     const char16_t before = CellChar(col, row);
@@ -170,14 +170,16 @@ void EditorSession::Clear() {
 void EditorSession::Load(const QStringList& lines) {
     BeginStep();
     Clear();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    const qsizetype rows = std::min<qsizetype>(lines.size(), MaxCanvasSize);
+    for (qsizetype i = 0; i < rows; ++i) {
         const QString& line = lines[i];
         if (line.isEmpty())
             continue;
         const int row = static_cast<int>(i);
         const std::u16string* stored = RowCells(row);
         std::u16string cells = stored != nullptr ? *stored : std::u16string();
-        const auto length = static_cast<std::size_t>(line.size());
+        const auto length =
+            static_cast<std::size_t>(std::min<qsizetype>(line.size(), MaxCanvasSize));
         if (cells.size() < length)
             cells.resize(length, 0);
         std::copy_n(line.utf16(), length, cells.begin());

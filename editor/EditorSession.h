@@ -5,7 +5,9 @@
 // editor text file.
 //
 // A cell is empty (never written, or cleared), or holds one character (drawn,
-// loaded, or " " when erased). Cells outside the canvas keep their text.
+// loaded, or " " when erased). Cells outside the canvas keep their text; cells
+// beyond the largest canvas (MaxCanvasSize across or down) could never be
+// shown or saved, so they are not kept.
 
 #include <QByteArray>
 #include <QString>
@@ -71,7 +73,7 @@ public:
     const std::u16string* RowCells(int row) const;
 
     // Writes text (empty, or its first character) into a cell, inside or
-    // outside the canvas; negative positions are ignored. Outside a step the
+    // outside the canvas; positions beyond the largest canvas are ignored. Outside a step the
     // write is a step of its own.
     void Write(int col, int row, const QString& text);
 
@@ -83,7 +85,7 @@ public:
     // Empties every cell of the canvas (one step); cells outside keep theirs.
     void Clear();
     // Clears the canvas and writes line i, character j into cell (j, i), as
-    // one step.
+    // one step (up to the largest canvas).
     void Load(const QStringList& lines);
 
     bool CanUndo() const { return !Undone.empty() || !Open.empty(); }

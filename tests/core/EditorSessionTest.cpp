@@ -92,6 +92,16 @@ TEST(EditorCells, MemoryFollowsTheCellsWrittenAndSizesAreCapped) {
     EXPECT_EQ(session.StoredCells(), 2);
     const std::u16string* row = session.RowCells(5000);
     EXPECT_EQ(row, nullptr);
+    // Nothing beyond the largest canvas is kept: it could never show.
+    session.Write(tg::MaxCanvasSize, 0, QStringLiteral("x"));
+    QStringList lines(tg::MaxCanvasSize + 5, QStringLiteral("y"));
+    lines[0] = QString(tg::MaxCanvasSize + 5, QLatin1Char('x'));
+    session.Load(lines);
+    EXPECT_EQ(session.StoredCells(), 2 * qsizetype(tg::MaxCanvasSize) - 1);
+    EXPECT_EQ(session.Cell(tg::MaxCanvasSize - 1, 0), "x");
+    EXPECT_EQ(session.Cell(0, tg::MaxCanvasSize - 1), "y");
+    ASSERT_TRUE(session.Undo());
+    EXPECT_EQ(session.StoredCells(), 2);
     // Emptying cells gives their rows back.
     session.Clear();
     EXPECT_EQ(session.RowCells(9999), nullptr);
