@@ -268,7 +268,7 @@ TEST_F(EditorTest, KeyboardHas224KeysInOneGroupCentredInThePanel) {
         EXPECT_TRUE(key->isCheckable());
         EXPECT_EQ(key->isChecked(), i == 3) << i;
         const QString shown = key->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
-        EXPECT_EQ(shown, QString(FromCp1252Char(static_cast<unsigned char>(i + 32)))) << i;
+        EXPECT_EQ(shown, QString(tg::FromCp1252Char(static_cast<unsigned char>(i + 32)))) << i;
     }
     EXPECT_EQ(Form->findChild<QToolButton*>("sbKey223")->text(), QString(QChar(0xFF)));
     EXPECT_EQ(Form->DrawChar, "#");
