@@ -136,6 +136,13 @@ void EditorSession::Write(int col, int row, const QString& text) {
     EndStep();
 }
 
+std::size_t EditorSession::Cost(const Step& step) {
+    std::size_t cost = 0;
+    for (const Change& change : step)
+        cost += 1 + change.RowBefore.size() + change.RowAfter.size();
+    return cost;
+}
+
 void EditorSession::BeginStep() {
     ++Depth;
 }
@@ -145,11 +152,18 @@ void EditorSession::EndStep() {
         return;
     if (Open.empty())
         return;
+    for (const Step& step : Redone)
+        StoredCost -= Cost(step);
+    Redone.clear();
+    StoredCost += Cost(Open);
     Undone.push_back(std::move(Open));
     Open.clear();
-    if (Undone.size() > MaxSteps)
+    // The oldest steps go first when there are too many or they hold too much;
+    // the newest is always kept.
+    while (Undone.size() > 1 && (Undone.size() > MaxSteps || StoredCost > MaxCost)) {
+        StoredCost -= Cost(Undone.front());
         Undone.erase(Undone.begin());
-    Redone.clear();
+    }
 }
 
 void EditorSession::Clear() {

@@ -90,7 +90,8 @@ public:
 
     bool CanUndo() const { return !Undone.empty() || !Open.empty(); }
     bool CanRedo() const { return !Redone.empty(); }
-    // Undoes or redoes the last step; false when there is none.
+    // Undoes or redoes the last step; false when there is none. The newest
+    // MaxSteps steps are kept, fewer when they hold more than MaxCost cells.
     bool Undo();
     bool Redo();
 
@@ -132,7 +133,12 @@ private:
     Step Open;
     std::vector<Step> Undone;
     std::vector<Step> Redone;
+    std::size_t StoredCost = 0; // cells held by Undone and Redone
+    static std::size_t Cost(const Step& step);
+
+public:
     static constexpr std::size_t MaxSteps = 200;
+    static constexpr std::size_t MaxCost = 32 * 1024 * 1024;
 };
 
 } // namespace tg

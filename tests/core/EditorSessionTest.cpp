@@ -148,6 +148,30 @@ TEST(EditorUndo, StepsOfStrokesClearAndLoadUndoAndRedo) {
     EXPECT_EQ(session.Cell(5, 5), "");
 }
 
+TEST(EditorUndo, KeepsTheNewestStepsWithinTheirLimits) {
+    EditorSession session;
+    session.SetSize(300, 1);
+    for (int col = 0; col < 250; ++col)
+        session.Write(col, 0, QStringLiteral("#"));
+    int undone = 0;
+    while (session.Undo())
+        ++undone;
+    EXPECT_EQ(undone, int(EditorSession::MaxSteps));
+    EXPECT_EQ(session.Rows().first().count(QLatin1Char('#')), 50);
+
+    // Loads of a full large canvas hold many cells each: fewer of them stay.
+    session.SetSize(tg::MaxCanvasSize, 1000);
+    const QStringList full(1000, QString(tg::MaxCanvasSize, QLatin1Char('x')));
+    const QStringList other(1000, QString(tg::MaxCanvasSize, QLatin1Char('y')));
+    for (int i = 0; i < 4; ++i)
+        session.Load(i % 2 ? other : full);
+    undone = 0;
+    while (session.Undo())
+        ++undone;
+    EXPECT_GE(undone, 1);
+    EXPECT_LT(undone, 4);
+}
+
 TEST(EditorStroke, LineCellsConnectTheEndsWithoutGaps) {
     const struct {
         CellPos A, B;
