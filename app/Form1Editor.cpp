@@ -301,10 +301,12 @@ void TForm1::ButtonEditorLoadClick() {
     EditorFileName = info.fileName();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw tg::AppError(tg::FormatMessage(QStringLiteral("Cannot open file %s"), NativePath(path)));
+        throw tg::AppError(
+            tg::FormatMessage(QStringLiteral("Cannot open file %s"), NativePath(path)));
     const QByteArray bytes = file.read(tg::MaxEditorFileSize + 1);
     if (file.error() != QFileDevice::NoError)
-        throw tg::AppError(tg::FormatMessage(QStringLiteral("Cannot open file %s"), NativePath(path)));
+        throw tg::AppError(
+            tg::FormatMessage(QStringLiteral("Cannot open file %s"), NativePath(path)));
     if (bytes.size() > tg::MaxEditorFileSize)
         throw tg::AppError(tg::FormatMessage(tooLarge, NativePath(path)));
     OutputLines = tg::ReadEditorText(bytes);
