@@ -10,18 +10,10 @@
 #include <QInputDialog>
 #include <QSlider>
 
-void TForm1::ReplacePicture(const QImage& picture, QSize workSize) {
-    if (picture.isNull())
-        throw tg::AppError(QStringLiteral("Out of memory"));
-    Picture = tg::ImagePyramid(picture);
-    WorkSize = workSize;
-    ShowPreview(true);
-    MakeWorkImage();
-}
-
 void TForm1::ApplyAdjustment() {
-    ShowPreview(false);
-    MakeWorkImage();
+    Session.SetAdjustment({Brightness, Contrast, Saturation});
+    ShowPreview();
+    CopyWorkImage();
     RenderArt();
 }
 
@@ -41,32 +33,32 @@ void TForm1::TrackBarSaturationChange() {
 }
 
 void TForm1::ButtonFlipHClick() {
-    if (!Picture.IsEmpty())
-        ReplacePicture(tg::Flipped(Picture.Picture(), tg::FlipDirection::Horizontal), WorkSize);
+    Session.Flip(tg::FlipDirection::Horizontal);
+    CopyPicture();
     RenderArt();
 }
 
 void TForm1::ButtonFlipVClick() {
-    if (!Picture.IsEmpty())
-        ReplacePicture(tg::Flipped(Picture.Picture(), tg::FlipDirection::Vertical), WorkSize);
+    Session.Flip(tg::FlipDirection::Vertical);
+    CopyPicture();
     RenderArt();
 }
 
 void TForm1::ButtonRotate90Click() {
-    if (!Picture.IsEmpty())
-        ReplacePicture(tg::Rotated(Picture.Picture(), 90), tg::RotatedSize(WorkSize, 90));
+    Session.Turn(90);
+    CopyPicture();
     RenderArt();
 }
 
 void TForm1::Button180Click() {
-    if (!Picture.IsEmpty())
-        ReplacePicture(tg::Rotated(Picture.Picture(), 180), WorkSize);
+    Session.Turn(180);
+    CopyPicture();
     RenderArt();
 }
 
 void TForm1::ButtonRotate270Click() {
-    if (!Picture.IsEmpty())
-        ReplacePicture(tg::Rotated(Picture.Picture(), 270), tg::RotatedSize(WorkSize, 270));
+    Session.Turn(270);
+    CopyPicture();
     RenderArt();
 }
 
@@ -85,12 +77,7 @@ void TForm1::ButtonRotateFreeClick() {
         throw tg::AppError(
             tg::FormatMessage(QStringLiteral("'%s' is not a valid integer value"), AngleText));
     // A positive entry turns clockwise.
-    const double degrees = -double(*angle);
-    if (!Picture.IsEmpty()) {
-        // A picture beyond the largest accepted is refused, not made.
-        if (!tg::TurnFits(Picture.Picture().size(), degrees))
-            throw tg::AppError(QStringLiteral("Out of memory"));
-        ReplacePicture(tg::Rotated(Picture.Picture(), degrees), tg::RotatedSize(WorkSize, degrees));
-    }
+    Session.Turn(-double(*angle));
+    CopyPicture();
     RenderArt();
 }

@@ -3,9 +3,7 @@
 
 #include "app/DialogSeam.h"
 #include "app/FileDropTarget.h"
-#include "convert/Adjust.h"
 #include "convert/Picture.h"
-#include "convert/Symbols.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -50,45 +48,59 @@ bool TForm1::TakePicture(const QString& path) {
         return false;
     }
     StatusBar1->clearMessage();
-    Picture = tg::ImagePyramid(std::move(load.Image));
-    ShowPreview(true);
+    Session.TakePicture(std::move(load.Image));
     {
         // The size is applied below whether or not the slider moves.
         const QSignalBlocker blocker(TrackBarSize);
-        TrackBarSize->setValue(Picture.Width());
+        TrackBarSize->setValue(Session.ArtWidth());
     }
+    CopyPicture();
     ApplySize();
     return true;
 }
 
 void TForm1::ApplySize() {
-    ArtWidth = TrackBarSize->value();
+    Session.SetWidth(TrackBarSize->value());
+    ArtWidth = Session.ArtWidth();
     EditImageSize->setText(QString::number(ArtWidth));
-    WorkSize = QSize(ArtWidth, tg::WorkHeight(ArtWidth, Picture.Width(), Picture.Height()));
-    MakeWorkImage();
+    CopyWorkImage();
 }
 
-void TForm1::ShowPreview(bool pictureChanged) {
-    if (Picture.IsEmpty())
-        return;
-    if (pictureChanged)
+void TForm1::CopyPicture() {
+    Picture = Session.Picture();
+    if (!Picture.IsEmpty())
         ImageOrg->SetBitmap(Picture.Picture());
+    ShowPreview();
+    CopyWorkImage();
+}
+
+void TForm1::ShowPreview() {
     // The view shows a stored level close to its own size, adjusted; the
     // full picture is never adjusted as a whole.
-    ImageOrg->SetDisplay(
-        tg::Adjusted(Picture.LevelAtLeast(ImageOrg->size()), {Brightness, Contrast, Saturation}));
+    if (Session.HasPicture())
+        ImageOrg->SetDisplay(Session.Preview(ImageOrg->size()));
 }
 
-void TForm1::MakeWorkImage() {
-    if (Picture.IsEmpty())
-        return;
-    WorkView = tg::Adjusted(Picture.Resample(WorkSize.width(), WorkSize.height()),
-                            {Brightness, Contrast, Saturation});
+void TForm1::CopyWorkImage() {
+    WorkSize = Session.WorkSize();
+    if (Session.HasPicture())
+        WorkView = Session.WorkImage();
 }
 
 void TForm1::TrackBarSizeChange() {
     ApplySize();
     RenderArt();
+}
+
+tg::SymbolChoice TForm1::SymbolControls() const {
+    tg::SymbolChoice choice;
+    choice.Custom = CheckBoxCustom->isChecked();
+    choice.Random = CheckBoxRandom->isChecked();
+    choice.Sentence = RadioGroupCustomItems->checkedId() == 1;
+    choice.CustomText = EditSymbols->text();
+    choice.PresetText = ComboBoxSet->currentText();
+    choice.SingleSymbol = EditSymbol->text();
+    return choice;
 }
 
 void TForm1::RenderArt() {
@@ -98,11 +110,9 @@ void TForm1::RenderArt() {
                   QImage::Format_RGB32);
     ImageASCII->SetBackground(BackColor);
 
-    SymbolString =
-        tg::FormSymbolString(CheckBoxCustom->isChecked(), CheckBoxRandom->isChecked(),
-                             EditSymbols->text(), ComboBoxSet->currentText(), EditSymbol->text());
-    const bool sentence = CheckBoxCustom->isChecked() && RadioGroupCustomItems->checkedId() == 1;
-    const tg::ArtText art = tg::RenderArtText(WorkView, SymbolString, sentence);
+    Session.SetSymbols(SymbolControls());
+    SymbolString = Session.Symbols().SymbolString();
+    const tg::ArtText art = Session.Render();
     // Without pixels no symbol was chosen and the last one stays.
     StorePickState(art.Last, !art.Cells.empty());
     ArtLines = art.Lines;
@@ -115,17 +125,6 @@ void TForm1::RenderArt() {
     tg::DrawArt(bitmap, WorkView, art, *Glyphs, tg::CellPitch(FontSize), BackColor);
     ImageASCII->SetBitmap(std::move(bitmap));
     ImageASCII->repaint();
-}
-
-void TForm1::PickSymbol() {
-    tg::PickState state;
-    state.SymbolString = SymbolString;
-    state.SymbolCount = SymbolCount;
-    state.PixelR = PixelR;
-    state.PixelG = PixelG;
-    state.PixelB = PixelB;
-    tg::PickSymbol(state);
-    StorePickState(state, true);
 }
 
 void TForm1::StorePickState(const tg::PickState& state, bool symbols) {

@@ -7,8 +7,7 @@
 #include "app/Application.h"
 #include "app/ImageView.h"
 #include "banner/Banner.h"
-#include "convert/Render.h"
-#include "convert/Resample.h"
+#include "convert/ArtSession.h"
 #include "editor/EditorSession.h"
 
 #include <QMainWindow>
@@ -85,7 +84,6 @@ public:
     void StDropFiles1DropFiles(QPoint point);
     void TrackBarSizeChange();
     void RenderArt();
-    void PickSymbol();
     // The rendering font: the font FontDialog1 offers and returns, in which
     // the picture is drawn.
     QFont RenderingFont() const { return ArtFont; }
@@ -361,25 +359,29 @@ private:
     void BuildDialogs();
     void ConnectHandlers();
     void ConnectEditor();
-    // Reads the picture file into the preview, moves the slider to its width
+    // Reads the picture file into the session, moves the slider to its width
     // and applies the size whether or not the slider moved. False, with the
     // reason in the status bar and nothing changed, when it cannot be read.
     bool TakePicture(const QString& path);
+    // The slider's position as the session's width.
     void ApplySize();
-    // The working image: the picture resampled to WorkSize and adjusted.
-    void MakeWorkImage();
-    // ImageOrg shows the picture with the current adjustment; pictureChanged
-    // gives the view the picture itself as well.
-    void ShowPreview(bool pictureChanged);
-    // Replaces the picture by a flipped or turned one, the working size by
-    // workSize, and shows both.
-    void ReplacePicture(const QImage& picture, QSize workSize);
-    // Shows and renders the current slider values on the current picture.
+    // The session's picture into Picture and ImageOrg, and its working image.
+    void CopyPicture();
+    // ImageOrg shows the picture with the current adjustment.
+    void ShowPreview();
+    // The session's working image and size into WorkView and WorkSize.
+    void CopyWorkImage();
+    // The adjustment fields into the session, and what it gives shown.
     void ApplyAdjustment();
+    // The symbol controls as the session takes them.
+    tg::SymbolChoice SymbolControls() const;
     // The working values of a pick into the fields; the chosen symbols only
     // when symbols is true.
     void StorePickState(const tg::PickState& state, bool symbols);
 
+    // The Image page's conversion; handlers change it and copy its results
+    // into the fields above.
+    tg::ArtSession Session;
     bool Shown = false;
     bool Closed = false;
     std::unique_ptr<tg::GlyphCache> Glyphs;

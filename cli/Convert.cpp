@@ -3,18 +3,15 @@
 #include "common/AppError.h"
 #include "common/Codepage.h"
 #include "common/SafeFile.h"
-#include "convert/Adjust.h"
-#include "convert/Geometry.h"
+#include "convert/ArtSession.h"
 #include "convert/Picture.h"
-#include "convert/Render.h"
-#include "convert/Resample.h"
-#include "convert/Symbols.h"
 #include "output/ArtDocument.h"
 #include "output/SaveFormats.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -46,23 +43,18 @@ const char* const Usage =
     "  --title TEXT     the title of an html page (default: the name of -o before its\n"
     "                   first \".\")\n"
     "  --help           show this help\n"
-    "Flips and turns apply in the order given; brightness, contrast and saturation\n"
-    "(the last value of each) apply to the flipped and turned picture, as in the window.\n";
+    "The options act as the window's controls, in the order given: --width as the size\n"
+    "slider, flips and turns as their buttons (a turn after --width enlarges the lines\n"
+    "as in the window), and the last value of each adjustment applies to the picture.\n";
 
-// A flip or turn of the picture, applied in command-line order.
-struct PictureStep {
-    bool Flip = false;
-    tg::FlipDirection Direction = tg::FlipDirection::Horizontal;
-    int Degrees = 0; // clockwise, as typed
-};
+// One operation of the Image page, applied in command-line order.
+using SessionStep = std::function<void(tg::ArtSession&)>;
 
 struct Options {
     QString Picture;
-    std::vector<PictureStep> Steps;
-    tg::Adjustment Adjust;
-    int Width = 0; // 0: the picture's width, clamped
-    QString Symbols = tg::PresetSymbolSets().front();
-    bool Sentence = false;
+    std::vector<SessionStep> Steps;
+    bool Turns = false; // a turn may bring the picture's height across
+    int Width = 0;      // the last --width; 0 for none
     QString Output;
     QString Format; // empty: by the extension of Output
     QColor Background = QColor(255, 255, 255);
@@ -108,6 +100,12 @@ int ParseRanged(const QString& option, const QString& text, int min, int max) {
 Options Parse(const QStringList& arguments, bool& help) {
     Options options;
     bool symbolsGiven = false;
+    tg::Adjustment adjust;
+    const auto adjustment = [&](auto change) {
+        change(adjust);
+        options.Steps.push_back(
+            [values = adjust](tg::ArtSession& session) { session.SetAdjustment(values); });
+    };
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
         const auto value = [&]() -> QString {
@@ -115,45 +113,58 @@ Options Parse(const QStringList& arguments, bool& help) {
                 throw tg::AppError(QStringLiteral("%1 needs a value").arg(arg));
             return arguments[++i];
         };
-        const auto symbols = [&](const QString& text, bool sentence) {
+        const auto symbols = [&](tg::SymbolChoice choice) {
             if (symbolsGiven)
                 throw tg::AppError(QStringLiteral("only one of --symbols, --symbol, --custom and "
                                                   "--sentence may be given"));
             symbolsGiven = true;
-            options.Symbols = tg::Cp1252Sanitize(text);
-            options.Sentence = sentence;
+            options.Steps.push_back(
+                [choice](tg::ArtSession& session) { session.SetSymbols(choice); });
         };
+        // The texts as the window's edits would hold them.
+        const auto text = [&]() { return tg::Cp1252Sanitize(value()); };
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             help = true;
         } else if (arg == QLatin1String("--width")) {
-            options.Width = ParseWidth(value());
-        } else if (arg == QLatin1String("--symbols") || arg == QLatin1String("--custom")) {
-            symbols(value(), false);
+            const int width = ParseWidth(value());
+            options.Width = width;
+            options.Steps.push_back([width](tg::ArtSession& session) { session.SetWidth(width); });
+        } else if (arg == QLatin1String("--symbols")) {
+            tg::SymbolChoice choice;
+            choice.PresetText = text();
+            symbols(choice);
         } else if (arg == QLatin1String("--symbol")) {
-            const QString symbol = value();
+            const QString symbol = text();
             if (symbol.size() > 1)
                 throw tg::AppError(
                     QStringLiteral("--symbol takes one character, not '%1'").arg(symbol));
-            symbols(tg::FormSymbolString(false, false, {}, {}, tg::Cp1252Sanitize(symbol)), false);
-        } else if (arg == QLatin1String("--sentence")) {
-            symbols(value(), true);
+            tg::SymbolChoice choice;
+            choice.Random = false;
+            choice.SingleSymbol = symbol;
+            symbols(choice);
+        } else if (arg == QLatin1String("--custom") || arg == QLatin1String("--sentence")) {
+            tg::SymbolChoice choice;
+            choice.Custom = true;
+            choice.Sentence = arg == QLatin1String("--sentence");
+            choice.CustomText = text();
+            symbols(choice);
         } else if (arg == QLatin1String("--brightness")) {
-            options.Adjust.Brightness =
-                ParseRanged(arg, value(), tg::MinBrightness, tg::MaxBrightness);
+            const int v = ParseRanged(arg, value(), tg::MinBrightness, tg::MaxBrightness);
+            adjustment([v](tg::Adjustment& a) { a.Brightness = v; });
         } else if (arg == QLatin1String("--contrast")) {
-            options.Adjust.Contrast = ParseRanged(arg, value(), tg::MinContrast, tg::MaxContrast);
+            const int v = ParseRanged(arg, value(), tg::MinContrast, tg::MaxContrast);
+            adjustment([v](tg::Adjustment& a) { a.Contrast = v; });
         } else if (arg == QLatin1String("--saturation")) {
-            options.Adjust.Saturation =
-                ParseRanged(arg, value(), tg::MinSaturation, tg::MaxSaturation);
+            const int v = ParseRanged(arg, value(), tg::MinSaturation, tg::MaxSaturation);
+            adjustment([v](tg::Adjustment& a) { a.Saturation = v; });
         } else if (arg == QLatin1String("--flip")) {
             const QString direction = value();
             if (direction != QLatin1String("h") && direction != QLatin1String("v"))
                 throw tg::AppError(QStringLiteral("--flip takes h or v, not '%1'").arg(direction));
-            PictureStep step;
-            step.Flip = true;
-            step.Direction = direction == QLatin1String("h") ? tg::FlipDirection::Horizontal
-                                                             : tg::FlipDirection::Vertical;
-            options.Steps.push_back(step);
+            const tg::FlipDirection flip = direction == QLatin1String("h")
+                                               ? tg::FlipDirection::Horizontal
+                                               : tg::FlipDirection::Vertical;
+            options.Steps.push_back([flip](tg::ArtSession& session) { session.Flip(flip); });
         } else if (arg == QLatin1String("--rotate")) {
             const QString degrees = value();
             const std::optional<int> angle = tg::ParseWholeNumber(degrees);
@@ -161,9 +172,10 @@ Options Parse(const QStringList& arguments, bool& help) {
                 throw tg::AppError(
                     QStringLiteral("--rotate takes a whole number of degrees, not '%1'")
                         .arg(degrees));
-            PictureStep step;
-            step.Degrees = *angle;
-            options.Steps.push_back(step);
+            // Turns are typed clockwise, as the window's free turn takes them.
+            const double turn = -double(*angle);
+            options.Turns = true;
+            options.Steps.push_back([turn](tg::ArtSession& session) { session.Turn(turn); });
         } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
             options.Output = value();
         } else if (arg == QLatin1String("-f") || arg == QLatin1String("--format")) {
@@ -183,27 +195,6 @@ Options Parse(const QStringList& arguments, bool& help) {
     if (!help && options.Picture.isEmpty())
         throw tg::AppError(QStringLiteral("no picture given (see --help)"));
     return options;
-}
-
-// Applies the flips and turns in order, to the picture and to its full size
-// (which differs from the picture's where the reader decoded at a reduced
-// scale), then the adjustment.
-QImage ApplySteps(QImage picture, QSize& fullSize, const Options& options) {
-    for (const PictureStep& step : options.Steps) {
-        if (step.Flip) {
-            picture = tg::Flipped(picture, step.Direction);
-            continue;
-        }
-        // Turns are typed clockwise; Rotated turns counter-clockwise.
-        const double degrees = -double(step.Degrees);
-        if (!tg::TurnFits(picture.size(), degrees))
-            throw tg::AppError(QStringLiteral("the turned picture would be too large"));
-        fullSize = tg::RotatedSize(fullSize, degrees);
-        picture = tg::Rotated(picture, degrees);
-        if (picture.isNull())
-            throw tg::AppError(QStringLiteral("out of memory"));
-    }
-    return picture;
 }
 
 // The output type: -f, else the extension of -o; empty for the bare rows.
@@ -251,24 +242,22 @@ int RunConvert(const QStringList& arguments, FILE* out, FILE* err) {
         }
         if (!QFileInfo::exists(options.Picture))
             throw tg::AppError(QStringLiteral("Cannot open file %1").arg(options.Picture));
-        // A turn may bring the picture's height across: then it is read in full.
-        const bool turns = std::any_of(options.Steps.begin(), options.Steps.end(),
-                                       [](const PictureStep& step) { return !step.Flip; });
-        tg::PictureLoad load = tg::LoadPicture(options.Picture, turns               ? 0
-                                                                : options.Width > 0 ? options.Width
-                                                                                    : 300);
+        // Without a turn the working image is as wide as the last width asked
+        // for (or at most the widest width), so a JPEG may be decoded at a
+        // reduced scale; a turn may bring the picture's height across, and
+        // then it is read in full.
+        const int target = options.Turns ? 0 : options.Width > 0 ? options.Width : tg::MaxArtWidth;
+        tg::PictureLoad load = tg::LoadPicture(options.Picture, target);
         if (!load.Ok())
             throw tg::AppError(load.Error);
-        // Width and height follow the picture's full size, as in the window,
+        // The working size follows the picture's full size, as in the window,
         // even where the reader decoded at a reduced scale.
-        QSize full = load.FullSize;
-        const tg::ImagePyramid picture(ApplySteps(std::move(load.Image), full, options));
-        const int width = options.Width > 0 ? options.Width : std::clamp(full.width(), 10, 300);
-        const QImage work = tg::Adjusted(
-            picture.Resample(width, tg::WorkHeight(width, full.width(), full.height())),
-            options.Adjust);
-        const tg::ArtText art = tg::RenderArtText(work, options.Symbols, options.Sentence);
-        const QByteArray bytes = OutputBytes(options, work, art);
+        tg::ArtSession session;
+        session.TakePicture(std::move(load.Image), load.FullSize);
+        for (const SessionStep& step : options.Steps)
+            step(session);
+        const tg::ArtText art = session.Render();
+        const QByteArray bytes = OutputBytes(options, session.WorkImage(), art);
         if (options.Output.isEmpty()) {
             if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) !=
                     size_t(bytes.size()) ||

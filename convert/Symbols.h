@@ -20,4 +20,20 @@ QString DefaultSentence();
 QString FormSymbolString(bool custom, bool random, const QString& customText,
                          const QString& presetText, const QString& singleSymbol);
 
+// The symbol controls of the Image page: which mode and the texts of each.
+struct SymbolChoice {
+    bool Custom = false;   // the custom text counts
+    bool Random = true;    // else the preset text counts, else the single symbol
+    bool Sentence = false; // the custom text is spelled out, not picked from
+    QString CustomText = DefaultCustomSymbols();
+    QString PresetText = PresetSymbolSets().front();
+    QString SingleSymbol = QStringLiteral("@");
+
+    QString SymbolString() const {
+        return FormSymbolString(Custom, Random, CustomText, PresetText, SingleSymbol);
+    }
+    // Whether the render spells the symbol string out instead of picking.
+    bool SentenceStep() const { return Custom && Sentence; }
+};
+
 } // namespace tg
