@@ -3,14 +3,14 @@
 
 #include "app/DialogSeam.h"
 #include "app/FormAbout.h"
+#include "common/AppError.h"
 #include "common/Codepage.h"
 #include "common/SafeFile.h"
 #include "output/HtmlWriter.h"
 #include "output/ImageWriter.h"
+#include "output/OutputTypes.h"
 #include "output/PrintPage.h"
 #include "output/RtfWriter.h"
-#include "output/SaveFormats.h"
-#include "output/TextWriter.h"
 #include "output/Wallpaper.h"
 
 #include <QFileDialog>
@@ -21,8 +21,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcessEnvironment>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTextEdit>
 
 void TForm1::ButtonSaveClick() {
@@ -36,32 +34,24 @@ void TForm1::ButtonSaveClick() {
     const QString path = SaveDialog1->selectedFiles().value(0);
     if (path.isEmpty())
         return;
-    const int type = SelectedFilterIndex(*SaveDialog1) + 1;
+    const tg::OutputType* type = tg::OutputTypeOfSave(SelectedFilterIndex(*SaveDialog1) + 1);
+    if (type == nullptr)
+        return;
     ArtTitle = tg::TitleOf(path);
-    switch (tg::SaveType(type)) {
-    case tg::SaveType::Html:
+    if (QLatin1String(type->Name) == QLatin1String("html")) {
         SaveAsHtml(path);
-        break;
-    case tg::SaveType::Text:
+    } else if (QLatin1String(type->Name) == QLatin1String("txt")) {
         SaveAsText(path);
-        break;
-    case tg::SaveType::RichText: {
-        // The blocks' own text: the plain text view would turn no-break
-        // spaces into blanks.
-        QStringList rows;
-        const QTextDocument* document = RichEdit1->document();
-        if (!document->isEmpty())
-            for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-                rows.append(block.text());
-        tg::WriteFileAtomic(path, tg::BuildRtf(rows, RichEdit1->font(),
-                                               RichEdit1->palette().color(QPalette::Text)));
-        break;
-    }
-    default:
-        // The type only decides that an image is written; the extension
-        // decides its encoding.
-        tg::SaveImage(ImageASCII->Bitmap(), path);
-        break;
+    } else {
+        tg::ArtDocument document = SaveDocument();
+        if (type->Image) {
+            // The type only decides that an image is written; the extension
+            // decides its encoding.
+            document.Encoder = tg::ImageFormatFor(path);
+            if (document.Encoder.isEmpty())
+                throw tg::AppError(QStringLiteral("Cannot save image: unknown file type"));
+        }
+        tg::WriteFileAtomic(path, tg::BuildOutput(*type, document).Bytes);
     }
 }
 
@@ -78,24 +68,36 @@ void TForm1::SaveDialog1TypeChange() {
         SaveDialog1->selectFile(renamed);
 }
 
+tg::ArtDocument TForm1::SaveDocument() {
+    tg::ArtDocument document;
+    document.Work = WorkView;
+    document.Lines = ArtLines;
+    document.Back = BackColor;
+    document.Font = RenderingFont();
+    document.Title = ArtTitle;
+    document.Caption = windowTitle();
+    document.Site = FormAbout->LabelSite->text();
+    document.RichRows = tg::DocumentRows(*RichEdit1->document());
+    document.RichFont = RichEdit1->font();
+    document.RichColor = RichEdit1->palette().color(QPalette::Text);
+    // The picture as the result view shows it.
+    document.Bitmap = ImageASCII->Bitmap();
+    return document;
+}
+
 void TForm1::SaveAsHtml(const QString& fileName) {
-    tg::HtmlPage page;
-    page.Work = WorkView;
-    page.Lines = ArtLines;
-    page.Back = BackColor;
-    page.FontSize = FontSize;
-    page.Title = ArtTitle;
-    page.Caption = windowTitle();
-    page.Site = FormAbout->LabelSite->text();
     ColorToHtml(BackColor);
-    OutputLines = tg::BuildHtml(page);
-    tg::WriteFileAtomic(fileName, tg::LinesToBytes(OutputLines));
+    tg::OutputDocument html =
+        tg::BuildOutput(*tg::OutputTypeNamed(QStringLiteral("html")), SaveDocument());
+    OutputLines = std::move(html.Lines);
+    tg::WriteFileAtomic(fileName, html.Bytes);
 }
 
 void TForm1::SaveAsText(const QString& fileName) {
-    OutLine.clear();
-    OutputLines = tg::BuildText(ArtLines, windowTitle(), FormAbout->LabelSite->text());
-    tg::WriteFileAtomic(fileName, tg::LinesToBytes(OutputLines));
+    tg::OutputDocument text =
+        tg::BuildOutput(*tg::OutputTypeNamed(QStringLiteral("txt")), SaveDocument());
+    OutputLines = std::move(text.Lines);
+    tg::WriteFileAtomic(fileName, text.Bytes);
 }
 
 QString TForm1::ColorToHtml(QColor color) {

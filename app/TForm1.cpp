@@ -10,7 +10,7 @@
 #include "common/Product.h"
 #include "convert/Adjust.h"
 #include "convert/Symbols.h"
-#include "output/SaveFormats.h"
+#include "output/OutputTypes.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -322,7 +322,8 @@ void TForm1::BuildImagePage() {
     ImageColorBG->setToolTip(QStringLiteral("Brush Color"));
     LabelFontSize = Named(new QLabel(QStringLiteral("Size:"), GroupBoxOptions), "LabelFontSize");
     LabelFontSize->setGeometry(8, 80, 40, 16);
-    TrackBarSize = TrackBar(GroupBoxOptions, "TrackBarSize", 10, 300, 60);
+    TrackBarSize = TrackBar(GroupBoxOptions, "TrackBarSize", tg::MinArtWidth, tg::MaxArtWidth,
+                            tg::DefaultArtWidth);
     TrackBarSize->setGeometry(48, 78, 120, 22);
     EditImageSize = Edit(GroupBoxOptions, "EditImageSize", QString());
     EditImageSize->setGeometry(170, 78, 40, 22);
@@ -409,7 +410,7 @@ void TForm1::BuildEditorPage() {
     StringGrid1->setRowCount(CanvasHeight);
     StringGrid1->setDefaultColumnWidth(CellWidth);
     StringGrid1->setDefaultRowHeight(CellHeight);
-    StringGrid1->SetCellFont(tg::RenderingPixelFont(QFont(QStringLiteral("Courier New"), 8)));
+    StringGrid1->SetCellFont(tg::RenderingPixelFont(tg::DefaultRenderingFont()));
     upper->addWidget(StringGrid1, 1);
 
     auto* left = new QVBoxLayout(PanelEditorLeft);
@@ -501,8 +502,7 @@ void TForm1::BuildDialogs() {
         SetFileFilter(*dialog, filter);
         return dialog;
     };
-    SaveDialog1 =
-        fileDialog("SaveDialog1", QFileDialog::AcceptSave, QString::fromUtf8(tg::SaveFilter));
+    SaveDialog1 = fileDialog("SaveDialog1", QFileDialog::AcceptSave, tg::SaveFilter());
     SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite, true);
     SaveDialog2 = fileDialog("SaveDialog2", QFileDialog::AcceptSave,
                              QStringLiteral("TXT files (*.txt)|*.txt"));
@@ -517,7 +517,7 @@ void TForm1::BuildDialogs() {
     ColorDialog1->setCurrentColor(Qt::black);
     FontDialog1 = Named(new QFontDialog(this), "FontDialog1");
     FontDialog1->setOption(QFontDialog::DontUseNativeDialog, true);
-    FontDialog1->setCurrentFont(QFont(QStringLiteral("Courier New"), 8));
+    FontDialog1->setCurrentFont(tg::DefaultRenderingFont());
     StDropFiles1 = new FileDropTarget(this);
     StDropFiles1->setObjectName(QStringLiteral("StDropFiles1"));
 }
@@ -616,10 +616,10 @@ void TForm1::FormCreate() {
     EditSymbols->setText(tg::DefaultCustomSymbols());
     Brightness = Contrast = Saturation = 0;
     BackColor = QColor(255, 255, 255);
-    FontSize = 8;
+    FontSize = tg::DefaultFontSize;
 
     ImageOrg->SetBackground(BackColor);
-    const QFont rendering(QStringLiteral("Courier New"), 8);
+    const QFont rendering = tg::DefaultRenderingFont();
     ArtFont = rendering;
     FontDialog1->setCurrentFont(rendering);
     RichEdit1->setFont(rendering);

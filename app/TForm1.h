@@ -9,6 +9,7 @@
 #include "banner/Banner.h"
 #include "convert/ArtSession.h"
 #include "editor/EditorSession.h"
+#include "output/ArtDocument.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -115,6 +116,8 @@ public:
     void SaveAsHtml(const QString& fileName);
     void SaveAsText(const QString& fileName);
     QString ColorToHtml(QColor color);
+    // What the last render left, gathered for a document of the Image page.
+    tg::ArtDocument SaveDocument();
     void MPrintClick();
     void MWallpaperClick();
     void MSetFontClick();
@@ -177,9 +180,9 @@ public:
     int KeyCount = 224;
 
     // ---- Picture conversion state ----
-    int ArtWidth = 60;
+    int ArtWidth = tg::DefaultArtWidth;
     QColor BackColor = QColor(255, 255, 255);
-    int FontSize = 8;
+    int FontSize = tg::DefaultFontSize;
     QFont ArtFont;
     int Brightness = 0;
     int Contrast = 0;

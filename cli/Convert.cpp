@@ -5,47 +5,72 @@
 #include "common/SafeFile.h"
 #include "convert/ArtSession.h"
 #include "convert/Picture.h"
-#include "output/ArtDocument.h"
-#include "output/SaveFormats.h"
+#include "output/ImageWriter.h"
+#include "output/OutputTypes.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace {
 
-const char* const Usage =
-    "Usage: tessaglyph-convert PICTURE [--width N] "
-    "[--symbols TEXT | --symbol C | --custom TEXT | --sentence TEXT]\n"
-    "       [--brightness N] [--contrast N] [--saturation N] [--flip h|v] [--rotate DEG]...\n"
-    "       [-f FORMAT] [--background #RRGGBB] [--title TEXT] [-o FILE]\n"
-    "Writes the picture as ascii graphics: one line per row of the working image,\n"
-    "two characters a pixel, in Windows-1252 with CR LF line ends.\n"
-    "  --width N        symbols per line, 10 to 300 (default: the picture's width, clamped)\n"
-    "  --symbols TEXT   the symbols to pick from by brightness, darkest first\n"
-    "                   (default: \"#MHOKLwaso*,. \")\n"
-    "  --symbol C       one symbol for every pixel but the brightest\n"
-    "  --custom TEXT    custom symbols, picked by brightness\n"
-    "  --sentence TEXT  the text spelled out pixel by pixel\n"
-    "  --brightness N   brightness, -100 to 512 (default 0)\n"
-    "  --contrast N     contrast, -100 to 100 (default 0)\n"
-    "  --saturation N   saturation, -100 to 100 (default 0)\n"
-    "  --flip h|v       mirror left to right (h) or top to bottom (v)\n"
-    "  --rotate DEG     turn by whole degrees, positive clockwise; 90, 180 and 270\n"
-    "                   turn exactly, other angles enlarge the picture with white corners\n"
-    "  -o FILE          write to FILE instead of standard output\n"
-    "  -f, --format F   html, txt, rtf, bmp, jpg, gif or png, as the window saves it\n"
-    "                   (default: by the extension of -o; bare rows without one)\n"
-    "  --background #RRGGBB  background colour of html and images (default: #FFFFFF)\n"
-    "  --title TEXT     the title of an html page (default: the name of -o before its\n"
-    "                   first \".\")\n"
-    "  --help           show this help\n"
-    "The options act as the window's controls, in the order given: --width as the size\n"
-    "slider, flips and turns as their buttons (a turn after --width enlarges the lines\n"
-    "as in the window), and the last value of each adjustment applies to the picture.\n";
+// The help text; the output types come from their table.
+QString Usage() {
+    QStringList drawn;
+    for (const tg::OutputType& type : tg::OutputTypes())
+        if (type.Image)
+            drawn << QString::fromLatin1(type.Name);
+    return QStringLiteral(
+               "Usage: tessaglyph-convert PICTURE [--width N] "
+               "[--symbols TEXT | --symbol C | --custom TEXT | --sentence TEXT]\n"
+               "       [--brightness N] [--contrast N] [--saturation N] [--flip h|v] "
+               "[--rotate DEG]...\n"
+               "       [-f FORMAT] [--background #RRGGBB] [--title TEXT] [-o FILE]\n"
+               "Writes the picture as ascii graphics: one line per row of the working image,\n"
+               "two characters a pixel, in Windows-1252 with CR LF line ends.\n"
+               "  --width N        symbols per line, %1 to %2 (default: the picture's width, "
+               "clamped)\n"
+               "  --symbols TEXT   the symbols to pick from by brightness, darkest first\n"
+               "                   (default: \"#MHOKLwaso*,. \")\n"
+               "  --symbol C       one symbol for every pixel but the brightest\n"
+               "  --custom TEXT    custom symbols, picked by brightness\n"
+               "  --sentence TEXT  the text spelled out pixel by pixel\n"
+               "  --brightness N   brightness, -100 to 512 (default 0)\n"
+               "  --contrast N     contrast, -100 to 100 (default 0)\n"
+               "  --saturation N   saturation, -100 to 100 (default 0)\n"
+               "  --flip h|v       mirror left to right (h) or top to bottom (v)\n"
+               "  --rotate DEG     turn by whole degrees, positive clockwise; 90, 180 and 270\n"
+               "                   turn exactly, other angles enlarge the picture with white "
+               "corners\n"
+               "  -o FILE          write to FILE instead of standard output\n"
+               "  -f, --format F   %3\n"
+               "                   (default: by the extension of -o; bare rows without one)\n"
+               "                   html, txt and rtf are what the window saves; %4 hold\n"
+               "                   every cell of the picture; ansi is the rows in their colours\n"
+               "                   for a terminal (24-bit colour, UTF-8, LF line ends)\n"
+               "  --background #RRGGBB  background colour of html and images (default: "
+               "#FFFFFF),\n"
+               "                   and of ansi (default: the terminal's own)\n"
+               "  --title TEXT     the title of an html page (default: the name of -o before "
+               "its\n"
+               "                   first \".\")\n"
+               "  --help           show this help\n"
+               "The options act as the window's controls, in the order given: --width as the "
+               "size\n"
+               "slider, flips and turns as their buttons (a turn after --width enlarges the "
+               "lines\n"
+               "as in the window), and the last value of each adjustment applies to the "
+               "picture.\n")
+        .arg(tg::MinArtWidth)
+        .arg(tg::MaxArtWidth)
+        .arg(tg::OutputTypeNames(QStringLiteral(", ")))
+        .arg(drawn.join(QStringLiteral(", ")));
+}
 
 // One operation of the Image page, applied in command-line order.
 using SessionStep = std::function<void(tg::ArtSession&)>;
@@ -56,26 +81,29 @@ struct Options {
     bool Turns = false; // a turn may bring the picture's height across
     int Width = 0;      // the last --width; 0 for none
     QString Output;
-    QString Format; // empty: by the extension of Output
+    const tg::OutputType* Format = nullptr; // null: by the extension of Output
     QColor Background = QColor(255, 255, 255);
+    bool BackgroundGiven = false;
     std::optional<QString> Title;
 };
 
 int ParseWidth(const QString& text) {
     bool ok = false;
     const int width = text.toInt(&ok);
-    if (!ok || width < 10 || width > 300)
-        throw tg::AppError(
-            QStringLiteral("--width takes a whole number from 10 to 300, not '%1'").arg(text));
+    if (!ok || width < tg::MinArtWidth || width > tg::MaxArtWidth)
+        throw tg::AppError(QStringLiteral("--width takes a whole number from %1 to %2, not '%3'")
+                               .arg(tg::MinArtWidth)
+                               .arg(tg::MaxArtWidth)
+                               .arg(text));
     return width;
 }
 
-QString ParseArtFormat(const QString& text) {
-    const QString format = text.toLower();
-    if (!tg::ArtFormats().contains(format))
+const tg::OutputType* ParseOutputType(const QString& text) {
+    const tg::OutputType* type = tg::OutputTypeNamed(text);
+    if (type == nullptr)
         throw tg::AppError(QStringLiteral("--format takes one of %1, not '%2'")
-                               .arg(tg::ArtFormats().join(QStringLiteral(", ")), text));
-    return format;
+                               .arg(tg::OutputTypeNames(QStringLiteral(", ")), text));
+    return type;
 }
 
 QColor ParseBackground(const QString& text) {
@@ -179,9 +207,10 @@ Options Parse(const QStringList& arguments, bool& help) {
         } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
             options.Output = value();
         } else if (arg == QLatin1String("-f") || arg == QLatin1String("--format")) {
-            options.Format = ParseArtFormat(value());
+            options.Format = ParseOutputType(value());
         } else if (arg == QLatin1String("--background")) {
             options.Background = ParseBackground(value());
+            options.BackgroundGiven = true;
         } else if (arg == QLatin1String("--title")) {
             options.Title = value();
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
@@ -197,75 +226,90 @@ Options Parse(const QStringList& arguments, bool& help) {
     return options;
 }
 
-// The output type: -f, else the extension of -o; empty for the bare rows.
-QString OutputFormat(const Options& options) {
-    if (options.Format.isEmpty() && !options.Output.isEmpty())
-        return tg::ArtFormatForPath(options.Output);
-    return options.Format;
+// The output type: -f, else the extension of -o; null for the bare rows. An
+// extension that no type lists but an image encoder knows gives an image in
+// that encoding, as the window's Save does.
+const tg::OutputType* OutputTypeOf(const Options& options, QByteArray& encoder) {
+    if (options.Format != nullptr || options.Output.isEmpty())
+        return options.Format;
+    if (const tg::OutputType* type = tg::OutputTypeForPath(options.Output))
+        return type;
+    encoder = tg::ImageFormatFor(options.Output);
+    return encoder.isEmpty() ? nullptr : tg::OutputTypeNamed(QStringLiteral("png"));
 }
 
 // The document the options ask for: the window's own for the chosen type, or
 // the bare rows.
 QByteArray OutputBytes(const Options& options, const QImage& work, const tg::ArtText& art) {
-    const QString format = OutputFormat(options);
-    if (format.isEmpty())
-        return tg::LinesToBytes(art.Lines);
     tg::ArtDocument document;
+    const tg::OutputType* type = OutputTypeOf(options, document.Encoder);
+    if (type == nullptr)
+        return tg::LinesToBytes(art.Lines);
     document.Work = work;
+    document.Lines = art.Lines;
     document.Art = &art;
     document.Back = options.Background;
+    document.BackGiven = options.BackgroundGiven;
     document.Title = options.Title ? *options.Title : tg::TitleOf(options.Output);
-    return tg::BuildArtDocument(format, document);
+    document.RichRows = art.Lines;
+    return tg::BuildOutput(*type, document).Bytes;
+}
+
+// Runs the parsed options; the application object exists.
+void Convert(const Options& options, FILE* out) {
+    if (!QFileInfo::exists(options.Picture))
+        throw tg::AppError(QStringLiteral("Cannot open file %1").arg(options.Picture));
+    // Without a turn the working image is as wide as the last width asked
+    // for (or at most the widest width), so a JPEG may be decoded at a
+    // reduced scale; a turn may bring the picture's height across, and then
+    // it is read in full.
+    const int target = options.Turns ? 0 : options.Width > 0 ? options.Width : tg::MaxArtWidth;
+    tg::PictureLoad load = tg::LoadPicture(options.Picture, target);
+    if (!load.Ok())
+        throw tg::AppError(load.Error);
+    // The working size follows the picture's full size, as in the window,
+    // even where the reader decoded at a reduced scale.
+    tg::ArtSession session;
+    session.TakePicture(std::move(load.Image), load.FullSize);
+    for (const SessionStep& step : options.Steps)
+        step(session);
+    const tg::ArtText art = session.Render();
+    const QByteArray bytes = OutputBytes(options, session.WorkImage(), art);
+    if (options.Output.isEmpty()) {
+        if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) != size_t(bytes.size()) ||
+            std::fflush(out) != 0)
+            throw tg::AppError(QStringLiteral("cannot write to standard output"));
+    } else {
+        tg::WriteFileAtomic(options.Output, bytes);
+    }
 }
 
 } // namespace
 
-bool ConvertDrawsImage(const QStringList& arguments) {
+int RunConvert(int argc, char** argv, FILE* out, FILE* err) {
     try {
-        bool help = false;
-        const Options options = Parse(arguments, help);
-        const QString format = OutputFormat(options);
-        return !help && !format.isEmpty() && format != QLatin1String("html") &&
-               format != QLatin1String("txt") && format != QLatin1String("rtf");
-    } catch (const std::exception&) {
-        return false; // RunConvert reports the error
-    }
-}
-
-int RunConvert(const QStringList& arguments, FILE* out, FILE* err) {
-    try {
+        QStringList arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments.append(QString::fromLocal8Bit(argv[i]));
         bool help = false;
         const Options options = Parse(arguments, help);
         if (help) {
-            std::fputs(Usage, out);
+            std::fputs(Usage().toUtf8().constData(), out);
             return 0;
         }
-        if (!QFileInfo::exists(options.Picture))
-            throw tg::AppError(QStringLiteral("Cannot open file %1").arg(options.Picture));
-        // Without a turn the working image is as wide as the last width asked
-        // for (or at most the widest width), so a JPEG may be decoded at a
-        // reduced scale; a turn may bring the picture's height across, and
-        // then it is read in full.
-        const int target = options.Turns ? 0 : options.Width > 0 ? options.Width : tg::MaxArtWidth;
-        tg::PictureLoad load = tg::LoadPicture(options.Picture, target);
-        if (!load.Ok())
-            throw tg::AppError(load.Error);
-        // The working size follows the picture's full size, as in the window,
-        // even where the reader decoded at a reduced scale.
-        tg::ArtSession session;
-        session.TakePicture(std::move(load.Image), load.FullSize);
-        for (const SessionStep& step : options.Steps)
-            step(session);
-        const tg::ArtText art = session.Render();
-        const QByteArray bytes = OutputBytes(options, session.WorkImage(), art);
-        if (options.Output.isEmpty()) {
-            if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) !=
-                    size_t(bytes.size()) ||
-                std::fflush(out) != 0)
-                throw tg::AppError(QStringLiteral("cannot write to standard output"));
+        // Images are drawn with the rendering font, which needs a GUI
+        // application; the offscreen platform gives one without any display.
+        // Everything else needs none.
+        QByteArray encoder;
+        const tg::OutputType* type = OutputTypeOf(options, encoder);
+        std::unique_ptr<QCoreApplication> application;
+        if (type != nullptr && type->Image) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            application = std::make_unique<QGuiApplication>(argc, argv);
         } else {
-            tg::WriteFileAtomic(options.Output, bytes);
+            application = std::make_unique<QCoreApplication>(argc, argv);
         }
+        Convert(options, out);
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(err, "tessaglyph-convert: %s\n", error.what());

@@ -71,6 +71,13 @@ private:
     QHash<QString, QImage> Masks;
 };
 
+// The rendering font at start-up.
+inline constexpr const char* DefaultFontFamily = "Courier New";
+inline constexpr int DefaultFontSize = 8;
+inline QFont DefaultRenderingFont() {
+    return QFont(QString::fromLatin1(DefaultFontFamily), DefaultFontSize);
+}
+
 // The font at the pixel size of its point size on a 96 dpi surface.
 QFont RenderingPixelFont(const QFont& font);
 

@@ -1,7 +1,8 @@
 #pragma once
-// The documents of a converted picture outside the window, as the window's
-// Save command writes them: the shared entry of the converter.
+// What a document of a converted picture is made from, gathered by the window
+// or the converter, and the bitmap of every cell.
 
+#include "common/Product.h"
 #include "convert/Render.h"
 
 #include <QByteArray>
@@ -13,26 +14,28 @@
 
 namespace tg {
 
-// The format names: html, txt, rtf, bmp, jpg, gif, png.
-const QStringList& ArtFormats();
-// The format a path's extension names: html for ".htm" and ".html", txt, rtf,
-// and for an image the encoder Qt or giflib has for it; empty for none.
-QString ArtFormatForPath(const QString& path);
-
 struct ArtDocument {
-    QImage Work;                  // the working image
-    const ArtText* Art = nullptr; // its text
+    QImage Work;                  // the working image, one cell a pixel
+    QStringList Lines;            // the text rows, two characters a pixel
+    const ArtText* Art = nullptr; // the cells, for drawing them anew; may be null
     QColor Back = Qt::white;
-    QFont Font = QFont(QStringLiteral("Courier New"), 8);
+    bool BackGiven = false; // terminal text keeps the terminal's background unless given
+    QFont Font = DefaultRenderingFont();
     QString Title;
+    QString Caption = Product::Caption; // the generator and the credit
+    QString Site = Product::Site;       // the credit link
+    // The rows of the rich text, in its font and colour.
+    QStringList RichRows;
+    QFont RichFont = DefaultRenderingFont();
+    QColor RichColor = Qt::black;
+    // The picture as an image: null to draw every cell of Art anew.
+    QImage Bitmap;
+    // The image encoding (a name ImageFormatFor gives); empty for the type's own.
+    QByteArray Encoder;
 };
 
 // A bitmap that holds every cell of the art, drawn as the window draws it.
 // Needs a QGuiApplication for the font.
 QImage ArtBitmap(const ArtDocument& document);
-
-// The file bytes of the document in the format; throws AppError for a format
-// that no writer knows or an image that cannot be encoded.
-QByteArray BuildArtDocument(const QString& format, const ArtDocument& document);
 
 } // namespace tg

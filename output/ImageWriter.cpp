@@ -2,7 +2,7 @@
 
 #include "common/AppError.h"
 #include "common/SafeFile.h"
-#include "output/SaveFormats.h"
+#include "output/OutputTypes.h"
 
 #include <QBuffer>
 #include <QHash>

@@ -2,6 +2,8 @@
 
 #include "common/Codepage.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
 
@@ -68,6 +70,20 @@ QByteArray BuildRtf(const QStringList& rows, const QFont& font, QColor color) {
     }
     out += "}\r\n";
     return out;
+}
+
+QStringList DocumentRows(const QTextDocument& document) {
+    // The blocks' own text: the plain text view would turn no-break spaces
+    // into blanks.
+    QStringList rows;
+    if (!document.isEmpty())
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+            rows.append(block.text());
+    return rows;
+}
+
+QByteArray RichTextRows(const QTextDocument& document, const QFont& font, QColor color) {
+    return BuildRtf(DocumentRows(document), font, color);
 }
 
 } // namespace tg

@@ -1,5 +1,7 @@
 // The converter's output formats, run as the real program, against what the
 // window writes.
+#include "convert/Symbols.h"
+#include "output/AnsiWriter.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>
@@ -99,6 +101,27 @@ TEST_F(ConvertFormatTest, FormatsByOptionOrExtension) {
     ASSERT_EQ(bare.Status, 0);
     EXPECT_EQ(bare.Out.count("\r\n"), 6);
     EXPECT_FALSE(bare.Out.contains("Created with"));
+}
+
+TEST_F(ConvertFormatTest, AnsiIsTheRowsInTheirColoursForATerminal) {
+    const QImage work = Ramp(12, 6);
+    const tg::ArtText art = tg::RenderArtText(work, tg::PresetSymbolSets().front(), false);
+    const ConverterRun plain =
+        RunConverter({Picture, QStringLiteral("-f"), QStringLiteral("ansi")});
+    ASSERT_EQ(plain.Status, 0) << plain.Err.data();
+    EXPECT_EQ(plain.Out, tg::BuildAnsi(work, art, std::nullopt));
+    EXPECT_EQ(plain.Out.count("\x1b[0m\n"), 6);
+    EXPECT_FALSE(plain.Out.contains('\r'));
+
+    const QString out = Path(QStringLiteral("art.ans"));
+    const ConverterRun blue = RunConverter({Picture, QStringLiteral("--format"),
+                                            QStringLiteral("ANSI"), QStringLiteral("--background"),
+                                            QStringLiteral("#0000FF"), QStringLiteral("-o"), out});
+    ASSERT_EQ(blue.Status, 0) << blue.Err.data();
+    EXPECT_EQ(ReadBytes(out), tg::BuildAnsi(work, art, QColor(0, 0, 255)));
+
+    const ConverterRun help = RunConverter({QStringLiteral("--help")});
+    EXPECT_TRUE(help.Out.contains("html, txt, rtf, bmp, jpg, gif, png, ansi"));
 }
 
 TEST_F(ConvertFormatTest, BadValuesAreRefusedAndWriteNothing) {

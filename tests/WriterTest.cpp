@@ -6,7 +6,7 @@
 #include "output/ImageWriter.h"
 #include "output/PrintPage.h"
 #include "output/RtfWriter.h"
-#include "output/SaveFormats.h"
+#include "output/OutputTypes.h"
 #include "output/Wallpaper.h"
 #include "tests/TestSupport.h"
 
