@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "app/DialogSeam.h"
 #include "app/TForm1.h"
+#include "convert/ArtSession.h"
 #include "convert/Picture.h"
 #include "convert/Render.h"
 #include "convert/Resample.h"
@@ -16,9 +17,11 @@ namespace {
 
 QTemporaryDir* Folder = nullptr;
 
-// A 4000 x 3000 photo-like JPEG, made once.
+// A 4000 x 3000 photo-like JPEG, made once; TESSAGLYPH_PHOTO names another.
 const QString& PhotoPath() {
     static const QString path = [] {
+        if (qEnvironmentVariableIsSet("TESSAGLYPH_PHOTO"))
+            return qEnvironmentVariable("TESSAGLYPH_PHOTO");
         const QString file = Folder->filePath(QStringLiteral("photo.jpg"));
         QImage photo(4000, 3000, QImage::Format_RGB32);
         quint32 seed = 1;
@@ -78,6 +81,25 @@ void SizeSliderStep(benchmark::State& state) {
     state.counters["lines"] = double(form.ArtLines.size());
 }
 BENCHMARK(SizeSliderStep)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Taking a picture without the dialog, as the window takes it: read it in
+// full, upright and 24-bit, build the pyramid, the preview and the first
+// render (text and the drawing of the result view's size). Compare its CPU
+// time with a plain full decode of the same file: djpeg -outfile /dev/null.
+void TakePicture(benchmark::State& state) {
+    tg::GlyphCache glyphs(tg::DefaultRenderingFont());
+    QImage bitmap(634, 531, QImage::Format_RGB32);
+    for (auto _ : state) {
+        tg::PictureLoad load = tg::LoadPicture(PhotoPath());
+        tg::ArtSession session;
+        session.TakePicture(std::move(load.Image));
+        benchmark::DoNotOptimize(session.Preview(QSize(200, 150)));
+        const tg::ArtText art = session.Render();
+        tg::DrawArt(bitmap, session.WorkImage(), art, glyphs, tg::CellPitch(tg::DefaultFontSize),
+                    Qt::white);
+    }
+}
+BENCHMARK(TakePicture)->Unit(benchmark::kMillisecond)->MinTime(2.0)->MeasureProcessCPUTime();
 
 // The converter's path: reduced-scale decode, resample, text.
 void ConvertToText(benchmark::State& state) {

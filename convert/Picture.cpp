@@ -1,5 +1,8 @@
 #include "convert/Picture.h"
 
+#include "convert/Geometry.h"
+#include "convert/JpegDecode.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -22,6 +25,26 @@ QImage ToRgb888OnWhite(const QImage& image) {
     return flat;
 }
 
+namespace {
+
+// The image turned upright by its orientation tag, as Qt's reader turns it:
+// mirrored and flipped first, then turned a quarter clockwise.
+QImage Upright(QImage image, QImageIOHandler::Transformations orientation) {
+    if (orientation == QImageIOHandler::TransformationNone || image.isNull())
+        return image;
+    if (orientation == QImageIOHandler::TransformationRotate270)
+        return Rotated(image, 90);
+    if (orientation & QImageIOHandler::TransformationMirror)
+        image = Flipped(image, FlipDirection::Horizontal);
+    if (orientation & QImageIOHandler::TransformationFlip)
+        image = Flipped(image, FlipDirection::Vertical);
+    if (orientation & QImageIOHandler::TransformationRotate90)
+        image = Rotated(image, -90);
+    return image;
+}
+
+} // namespace
+
 PictureLoad LoadPicture(const QString& path, int targetWidth) {
     const QString name = QFileInfo(path).fileName();
     const auto failure = [&](const QString& why) {
@@ -40,16 +63,33 @@ PictureLoad LoadPicture(const QString& path, int targetWidth) {
             QStringLiteral("%1x%2 pixels is too large").arg(size.width()).arg(size.height()));
     // Four bytes a pixel for the largest picture accepted, plus headroom.
     QImageReader::setAllocationLimit(int(MaxPicturePixels * 8 / (1024 * 1024)));
-    if (targetWidth > 0 && size.isValid() && reader.format() == "jpeg") {
+    const bool jpeg = size.isValid() && reader.format() == "jpeg";
+    int denom = 1;
+    if (targetWidth > 0 && jpeg) {
         // libjpeg decodes at 1/2, 1/4 or 1/8 in a fraction of the time; the
         // reduction stays at least as wide as the target.
-        int denom = 1;
         while (denom < 8 && size.width() / (denom * 2) >= targetWidth)
             denom *= 2;
-        if (denom > 1)
-            reader.setScaledSize(
-                QSize((size.width() + denom - 1) / denom, (size.height() + denom - 1) / denom));
     }
+    if (jpeg) {
+        // Straight into RGB888: Qt's reader would make a 32-bit image first
+        // and the conversion would cost more than the decoding.
+        if (std::optional<JpegDecode> decoded = DecodeJpeg(path, denom)) {
+            if (decoded->Image.isNull())
+                return failure(decoded->Error);
+            PictureLoad result;
+            result.Image = Upright(std::move(decoded->Image), reader.transformation());
+            result.FullSize = size;
+            if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+                result.FullSize.transpose();
+            if (result.Image.isNull())
+                return failure(QStringLiteral("out of memory"));
+            return result;
+        }
+    }
+    if (denom > 1)
+        reader.setScaledSize(
+            QSize((size.width() + denom - 1) / denom, (size.height() + denom - 1) / denom));
     QImage image = reader.read();
     if (image.isNull())
         return failure(reader.errorString());

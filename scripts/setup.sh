@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake git pkg-config
   qt6-base-dev qt6-image-formats-plugins libgl-dev
-  libgif-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libgif-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth x11-utils xdotool
   jp2a unrtf chromium poppler-utils

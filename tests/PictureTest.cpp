@@ -2,7 +2,9 @@
 #include "convert/Picture.h"
 #include "tests/TestSupport.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <gif_lib.h>
@@ -142,6 +144,48 @@ TEST_F(PictureFiles, OrientationTagTurnsThePictureUpright) {
     EXPECT_EQ(load.Image.size(), QSize(4, 8));
     ExpectRgb(load.Image, 0, 0, qRgb(255, 0, 0)); // the red half is now on top
     ExpectRgb(load.Image, 0, 7, qRgb(0, 0, 255));
+}
+
+TEST_F(PictureFiles, JpegsArriveAsQtsReaderGivesThemInEveryOrientation) {
+    // A picture of distinct, smooth colours, so any misplaced pixel shows.
+    QImage picture(37, 23, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x * 7, y * 11, (x + y) * 3));
+    QByteArray plain;
+    {
+        QBuffer buffer(&plain);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(picture.save(&buffer, "JPEG", 90));
+    }
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE(orientation);
+        // An Exif segment with the one orientation tag, right after the start.
+        QByteArray exif =
+            QByteArray("Exif\0\0MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0", 25);
+        exif += char(orientation);
+        exif += QByteArray(6, '\0');
+        const QByteArray segment = QByteArray("\xFF\xE1") + char((exif.size() + 2) >> 8) +
+                                   char((exif.size() + 2) & 0xFF) + exif;
+        const QString path = WriteBytes(QStringLiteral("o%1.jpg").arg(orientation),
+                                        plain.left(2) + segment + plain.mid(2));
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        EXPECT_EQ(reader.transformation() == QImageIOHandler::TransformationNone, orientation == 1);
+        const QImage expected = reader.read().convertToFormat(QImage::Format_RGB888);
+        const tg::PictureLoad load = tg::LoadPicture(path);
+        ASSERT_TRUE(load.Ok()) << load.Error.toStdString();
+        EXPECT_EQ(load.Image, expected);
+        EXPECT_EQ(load.FullSize, expected.size());
+    }
+    // Gray JPEGs arrive in colour; a cut-off file keeps what was decoded.
+    const QString gray = Write("gray.jpg", picture.convertToFormat(QImage::Format_Grayscale8));
+    const tg::PictureLoad load = tg::LoadPicture(gray);
+    ASSERT_TRUE(load.Ok());
+    EXPECT_EQ(load.Image, QImageReader(gray).read().convertToFormat(QImage::Format_RGB888));
+    const QString cut = WriteBytes("cut.jpg", plain.left(400));
+    const tg::PictureLoad partial = tg::LoadPicture(cut);
+    EXPECT_EQ(partial.Ok(), !QImageReader(cut).read().isNull());
 }
 
 TEST_F(PictureFiles, MultiFrameFilesGiveTheirFirstFrame) {
