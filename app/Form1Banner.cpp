@@ -8,29 +8,11 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTextEdit>
-
-namespace {
-
-// The lines of a text box as its blocks hold them (the plain text view would
-// turn no-break spaces into blanks); an empty box has none.
-QStringList BoxRows(const QTextEdit& box) {
-    QStringList rows;
-    const QTextDocument* document = box.document();
-    if (!document->isEmpty())
-        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-            rows.append(block.text());
-    return rows;
-}
-
-} // namespace
 
 // Rebuilds RichEditText from the text, the two characters, the selected mode
 // and the rendering font; whatever was typed into the box is discarded.
 void TForm1::RenderBanner() {
-    LineText.clear();
     RichEditText->clear();
     if (TextCharBG.isEmpty())
         TextCharBG = QStringLiteral(" ");
@@ -85,6 +67,6 @@ void TForm1::ButtonSaveTextClick() {
     if (path.isEmpty())
         return;
     SaveDialog3FileName = path;
-    tg::WriteFileAtomic(path, tg::BuildRtf(BoxRows(*RichEditText), RichEditText->font(),
-                                           RichEditText->palette().color(QPalette::Text)));
+    tg::WriteFileAtomic(path, tg::RichTextRows(*RichEditText->document(), RichEditText->font(),
+                                               RichEditText->palette().color(QPalette::Text)));
 }

@@ -116,7 +116,6 @@ void TForm1::RenderArt() {
     // Without pixels no symbol was chosen and the last one stays.
     StorePickState(art.Last, !art.Cells.empty());
     ArtLines = art.Lines;
-    LineText.clear();
     RichEdit1->setPlainText(ArtLines.join(QLatin1Char('\n')));
 
     const QFont font = RenderingFont();

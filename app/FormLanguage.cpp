@@ -1,7 +1,5 @@
 #include "app/FormLanguage.h"
 
-#include "app/TForm1.h"
-
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -34,13 +32,7 @@ void TFormLanguage::FormShow() {
 }
 
 void TFormLanguage::ButtonOkClick() {
-    auto* form = qobject_cast<TForm1*>(parentWidget());
-    if (form == nullptr)
-        form = Form1;
-    if (form != nullptr) {
-        form->LanguageName = ComboBoxLang->currentText();
-        form->Guard([form] { form->ApplyLanguage(form->LanguageName); });
-    }
+    emit LanguageChosen(ComboBoxLang->currentText());
     if (!Closing)
         accept();
 }

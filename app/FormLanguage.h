@@ -1,7 +1,7 @@
 #pragma once
 // The first-run dialog that asks for the interface language. However it is
-// closed (the button, the close box, Escape), the selected language becomes
-// the main window's language and is applied.
+// closed (the button, the close box, Escape), it reports the selected
+// language; the main window makes it its language and applies it.
 
 #include <QDialog>
 
@@ -16,8 +16,8 @@ public:
 
     // Selects the first language, whatever the current one is.
     void FormShow();
-    // Makes the selected language the main window's and applies it; closes
-    // the dialog unless it is closing already.
+    // Reports the selected language; closes the dialog unless it is closing
+    // already.
     void ButtonOkClick();
     // Runs ButtonOkClick for every way of closing.
     void FormClose();
@@ -27,6 +27,9 @@ public:
     QPushButton* ButtonOk = nullptr;
     QLabel* LabelLang = nullptr;
     QComboBox* ComboBoxLang = nullptr;
+
+signals:
+    void LanguageChosen(const QString& languageName);
 
 protected:
     void showEvent(QShowEvent* event) override;

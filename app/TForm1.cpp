@@ -589,6 +589,10 @@ void TForm1::FormCreate() {
     HelpFileRu = BaseFolder + QStringLiteral("Help - RU.chm");
     FormAbout = new TFormAbout(this);
     FormLanguage = new TFormLanguage(this);
+    connect(FormLanguage, &TFormLanguage::LanguageChosen, this, [this](const QString& name) {
+        LanguageName = name;
+        Guard([this] { ApplyLanguage(LanguageName); });
+    });
     OpenImageEnDialog1->setDirectory(BaseFolder + QStringLiteral("images"));
     SaveDialog1->setDirectory(BaseFolder + QStringLiteral("saves"));
 

@@ -211,7 +211,6 @@ public:
 
     // ---- Output and editor state ----
     QString ArtTitle;
-    QString OutLine;
     QString HtmlColor;
     bool DrawMode = true;
     QString DrawChar = QStringLiteral("#");
@@ -223,7 +222,6 @@ public:
     int GridRow = -1;
 
     // ---- Working values of single routines ----
-    QString LineText;
     int PixelR = 0, PixelG = 0, PixelB = 0, PixelGray = 0;
 
     // ---- Components ----

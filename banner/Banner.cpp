@@ -42,7 +42,7 @@ BannerMode BannerModeAt(int index) {
 }
 
 QFont BannerBoxFont() {
-    QFont font(QStringLiteral("Courier New"), 8);
+    QFont font = DefaultRenderingFont();
     // Rows of a thousand characters and more are laid out at every
     // keystroke; where the text needs no shaping (Latin text in a monospaced
     // font), skipping it halves the cost.

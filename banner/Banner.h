@@ -3,6 +3,8 @@
 // turned into two characters, rows without ink left out. The window's Text
 // page and tessaglyph-banner both render through BannerSession.
 
+#include "convert/Render.h"
+
 #include <QFont>
 #include <QImage>
 #include <QString>
@@ -18,7 +20,7 @@ enum class BannerMode { OneChar = 0, RowStep = 1, ColStep = 2, Random = 3 };
 // selection, a stored value out of range) is OneChar.
 BannerMode BannerModeAt(int index);
 
-// The font the banner is shown and saved in ("Courier New", 8 points),
+// The font the banner is shown and saved in (the start-up rendering font),
 // laid out without shaping where the text needs none.
 QFont BannerBoxFont();
 
@@ -79,7 +81,7 @@ public:
     BannerSession();
 
     QString Text;
-    QFont Font = QFont(QStringLiteral("Courier New"), 8);
+    QFont Font = DefaultRenderingFont();
     BannerMode Mode = BannerMode::OneChar;
     QString Letter = QStringLiteral("@");
     QString Background = QStringLiteral(" ");

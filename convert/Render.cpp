@@ -41,17 +41,6 @@ void PickSymbol(PickState& s) {
     s.SecondSymbol = s.CurrentSymbol;
 }
 
-void SentenceStep(PickState& s) {
-    s.PixelGray = (s.PixelR + s.PixelG + s.PixelB) / 3;
-    if (s.PixelGray >= 255) {
-        s.CurrentSymbol = QStringLiteral(" ");
-    } else {
-        s.CurrentSymbol = CharAt(s.SymbolString, s.SymbolIndex);
-        s.SymbolIndex = s.SymbolIndex == s.SymbolCount ? 1 : s.SymbolIndex + 1;
-    }
-    s.SecondSymbol = QStringLiteral(" ");
-}
-
 ArtText RenderArtText(const QImage& work, const QString& symbolString, bool sentence) {
     ArtText art;
     PickState& s = art.Last;

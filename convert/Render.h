@@ -27,9 +27,6 @@ struct PickState {
 // Brightness pick for the pixel in state: the band of 255 div SymbolCount
 // (at least 1) that holds the gray value, darkest symbol first.
 void PickSymbol(PickState& state);
-// Sentence step: the next character of the sentence, or a blank for pure
-// white without using up a character; the second character is a blank.
-void SentenceStep(PickState& state);
 
 // One cell: the zero, one or two characters drawn for a pixel.
 struct ArtCell {
@@ -45,8 +42,10 @@ struct ArtText {
 };
 
 // The text of the working image with the given symbols; sentence selects the
-// sentence step instead of the brightness pick. The sentence position runs on
-// from row to row and starts anew with every call.
+// sentence step instead of the brightness pick: each pixel takes the next
+// character of the sentence and a blank, a pure white pixel two blanks
+// without using up a character. The sentence position runs on from row to
+// row and starts anew with every call.
 ArtText RenderArtText(const QImage& work, const QString& symbolString, bool sentence);
 
 // Distance of the cells across and down for a font size in points.

@@ -72,24 +72,6 @@ void WindowTest::Open(const QString& path) {
     Form->ButtonOpenImage->click();
 }
 
-QImage Solid(int width, int height, QColor color) {
-    QImage image(width, height, QImage::Format_RGB888);
-    image.fill(color);
-    return image;
-}
-
-QImage Ramp(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB888);
-    for (int y = 0; y < height; ++y) {
-        uchar* row = image.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            const uchar g = uchar((x + y * width) % 256);
-            row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = g;
-        }
-    }
-    return image;
-}
-
 ConverterRun RunConverter(const QStringList& arguments) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -3,6 +3,7 @@
 // script of answers for the dialogs the window opens, and small pictures.
 
 #include "app/TForm1.h"
+#include "tests/core/CoreSupport.h"
 
 #include <QDialog>
 #include <QImage>
@@ -13,17 +14,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
-
-// Readable QStrings in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& list, std::ostream* out) {
-    *out << '{';
-    for (const QString& text : list)
-        *out << '"' << text.toStdString() << "\" ";
-    *out << '}';
-}
 
 // Answers the dialogs the window opens, in order; each answer drives the real
 // dialog object and returns its result. A dialog with no answer left is
@@ -70,8 +60,3 @@ struct ConverterRun {
 };
 // Runs build/tessaglyph-convert with the arguments, without any display.
 ConverterRun RunConverter(const QStringList& arguments);
-
-// An RGB888 image filled with one colour.
-QImage Solid(int width, int height, QColor color);
-// An RGB888 image whose pixel (x, y) is gray (x + y * width) % 256.
-QImage Ramp(int width, int height);

@@ -1,6 +1,8 @@
 // Making the working image from the picture.
 #include "convert/Resample.h"
-#include "tests/TestSupport.h"
+#include "tests/core/CoreSupport.h"
+
+#include <gtest/gtest.h>
 
 TEST(Resample, SameSizeIsTheIdentity) {
     const QImage picture = Ramp(40, 30);

@@ -1,6 +1,8 @@
 // Reading picture files of every kind into 24-bit colour.
 #include "convert/Picture.h"
-#include "tests/TestSupport.h"
+#include "tests/core/CoreSupport.h"
+
+#include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QFile>

@@ -1,7 +1,9 @@
 // The symbol pick, the sentence step, the text lines and the drawn cells.
 #include "convert/Render.h"
 #include "convert/Symbols.h"
-#include "tests/TestSupport.h"
+#include "tests/core/CoreSupport.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

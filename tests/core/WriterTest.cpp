@@ -4,11 +4,11 @@
 #include "common/Codepage.h"
 #include "output/HtmlWriter.h"
 #include "output/ImageWriter.h"
+#include "output/OutputTypes.h"
 #include "output/PrintPage.h"
 #include "output/RtfWriter.h"
-#include "output/OutputTypes.h"
 #include "output/Wallpaper.h"
-#include "tests/TestSupport.h"
+#include "tests/core/CoreSupport.h"
 
 #include <QBuffer>
 #include <QFile>
