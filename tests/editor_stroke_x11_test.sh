@@ -16,21 +16,14 @@ cp "$build/tessaglyph" "$work/"
 mkdir "$work/saves"
 printf '[Options]\r\nfirstStart=0\r\n' > "$work/tessaglyph.ini"
 
-display=""
-for n in $(seq 131 170); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display"; exit 1; }
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
+source "$(dirname "$0")/x11_support.sh"
+StartXvfb "$work"
 export DISPLAY="$display"
-for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 
 QT_QPA_PLATFORM=xcb "$work/tessaglyph" >"$work/app.log" 2>&1 &
 app=$!
 window=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   window=$(xdotool search --onlyvisible --name '^Tessaglyph 1\.72$' 2>/dev/null | head -1 || true)
   [ -n "$window" ] && break
   sleep 0.1

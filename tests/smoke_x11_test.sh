@@ -16,18 +16,12 @@ cp "$build/tessaglyph" "$work/"
 cp -r "$build/images" "$work/images"
 printf '[Options]\r\nfirstStart=0\r\n' > "$work/tessaglyph.ini"
 
-display=""
-for n in $(seq 90 130); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display"; exit 1; }
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/x11_support.sh"
+StartXvfb "$work"
 
 DISPLAY="$display" QT_QPA_PLATFORM=xcb "$work/tessaglyph" >"$work/app.log" 2>&1 &
 app=$!
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   if DISPLAY="$display" xwininfo -root -tree 2>/dev/null | grep -q '"Tessaglyph 1.72"'; then
     geometry=$(DISPLAY="$display" xwininfo -name "Tessaglyph 1.72" | awk '/Map State/ {print $3}')
     if [ "$geometry" = "IsViewable" ]; then
