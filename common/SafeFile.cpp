@@ -13,19 +13,32 @@ void WriteFileAtomic(const QString& path, const QByteArray& data, const QString&
     const auto fail = [&] { throw AppError(FormatMessage(failureMessage, path)); };
     if (path.isEmpty())
         fail();
-    if (info.exists() && !info.isFile()) {
-        if (info.isDir())
-            fail();
+    const auto writeInPlace = [&] {
         QFile direct(path);
-        if (!direct.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        if (!direct.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
             fail();
         if (direct.write(data) != data.size())
             fail();
+        direct.close();
+        if (direct.error() != QFileDevice::NoError)
+            fail();
+    };
+    if (info.exists() && !info.isFile()) {
+        if (info.isDir())
+            fail();
+        writeInPlace();
         return;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail();
+    if (!file.open(QIODevice::WriteOnly)) {
+        // No temporary file beside the target (a folder the user may not
+        // write to): an existing file the user may write is written in place.
+        if (info.exists())
+            writeInPlace();
+        else
+            fail();
+        return;
+    }
     if (file.write(data) != data.size()) {
         file.cancelWriting();
         fail();

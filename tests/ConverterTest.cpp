@@ -4,7 +4,12 @@
 #include "tests/TestSupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -106,4 +111,58 @@ TEST_F(Converter, ErrorsAreOneLineAndANonZeroStatus) {
     const ConverterRun help = RunConverter({"--help"});
     EXPECT_EQ(help.Status, 0);
     EXPECT_TRUE(help.Out.startsWith("Usage: tessaglyph-convert PICTURE"));
+}
+
+// A program folder of another user holding a file this user may write: the
+// file is written in place, so hard links to it see the new content, and a
+// new file in that folder still fails as before.
+TEST_F(Converter, WritesAWritableFileInAFolderItMayNotWriteTo) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to prepare another user's folder";
+    if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+        GTEST_SKIP() << "setpriv (util-linux) is not installed";
+    const passwd* nobody = ::getpwnam("nobody");
+    if (nobody == nullptr)
+        GTEST_SKIP() << "the machine has no unprivileged user nobody";
+    const auto own = [nobody](const QString& path) {
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+    };
+    ASSERT_EQ(::chmod(QFile::encodeName(Folder.path()).constData(), 0755), 0);
+    const QString picture = Picture("black.png", Solid(4, 2, Qt::black));
+    const QString out = Folder.filePath("out.htm");
+    const QString link = Folder.filePath("link.htm");
+    {
+        QFile file(out);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    own(out);
+    ASSERT_EQ(::link(QFile::encodeName(out).constData(), QFile::encodeName(link).constData()), 0);
+
+    const auto runAsNobody = [nobody](const QStringList& arguments) {
+        QProcess process;
+        process.start(QStringLiteral("setpriv"),
+                      QStringList{QStringLiteral("--reuid=%1").arg(nobody->pw_uid),
+                                  QStringLiteral("--regid=%1").arg(nobody->pw_gid),
+                                  QStringLiteral("--clear-groups"),
+                                  QStringLiteral(TESSAGLYPH_BINARY_DIR "/tessaglyph-convert")} +
+                          arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return std::make_pair(process.exitCode(), process.readAllStandardError());
+    };
+    const auto [status, err] = runAsNobody({picture, "-o", out});
+    ASSERT_EQ(status, 0) << err.toStdString();
+    QFile written(out), linked(link);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(linked.open(QIODevice::ReadOnly));
+    const QByteArray content = written.readAll();
+    EXPECT_TRUE(content.startsWith("<HTML>")) << content.left(40).toStdString();
+    EXPECT_EQ(linked.readAll(), content);
+    EXPECT_EQ(QFileInfo(out).ownerId(), nobody->pw_uid);
+
+    const QString fresh = Folder.filePath("new.htm");
+    const auto [freshStatus, freshErr] = runAsNobody({picture, "-o", fresh});
+    EXPECT_EQ(freshStatus, 1);
+    EXPECT_TRUE(freshErr.contains("Cannot create file")) << freshErr.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(fresh));
 }
