@@ -27,10 +27,15 @@ void TForm1::ButtonSaveClick() {
     OutputLines.clear();
     SaveDialog1->setDirectory(BaseFolder + QStringLiteral("saves"));
     const int proposedType = SelectedFilterIndex(*SaveDialog1) + 1;
+    // Without a picture name a bare extension would name a hidden file.
+    const QString proposedName = ImageFileName.isEmpty() ? QStringLiteral("ascii") : ImageFileName;
     SaveDialog1->selectFile(
-        tg::ReplaceExtension(ImageFileName, tg::SaveTypeExtension(proposedType)));
-    if (ExecModal(*SaveDialog1) != QDialog::Accepted)
+        tg::ReplaceExtension(proposedName, tg::SaveTypeExtension(proposedType)));
+    if (ExecModal(*SaveDialog1) != QDialog::Accepted) {
+        // The dialog keeps the type last confirmed, not one chosen and cancelled.
+        SaveDialog1->selectNameFilter(SaveDialog1->nameFilters().value(proposedType - 1));
         return;
+    }
     const QString path = SaveDialog1->selectedFiles().value(0);
     if (path.isEmpty())
         return;
@@ -78,6 +83,9 @@ tg::ArtDocument TForm1::SaveDocument() {
     document.Caption = windowTitle();
     document.Site = FormAbout->LabelSite->text();
     document.RichRows = tg::DocumentRows(*RichEdit1->document());
+    // One paragraph per row: a single empty row leaves the box looking empty.
+    if (document.RichRows.isEmpty() && !ArtLines.isEmpty())
+        document.RichRows = QStringList{QString()};
     document.RichFont = RichEdit1->font();
     document.RichColor = RichEdit1->palette().color(QPalette::Text);
     // The picture as the result view shows it.

@@ -110,12 +110,12 @@ protected:
 };
 
 TEST_F(SaveTest, ProposedNameFollowsPictureAndTheTypeKeptFromLastUse) {
-    // Before any picture: the bare extension of the first type, in "saves".
+    // Before any picture: "ascii" with the first type's extension, in "saves".
     SaveAnswer first;
     first.Confirm = false;
     Form->OutputLines = QStringList{QStringLiteral("stale")};
     Save(first);
-    EXPECT_EQ(first.Proposed, QStringLiteral(".htm"));
+    EXPECT_EQ(first.Proposed, QStringLiteral("ascii.htm"));
     EXPECT_EQ(QDir(first.Folder), QDir(Path(QStringLiteral("saves"))));
     EXPECT_TRUE(Form->OutputLines.isEmpty());
     EXPECT_TRUE(QDir(Path(QStringLiteral("saves"))).isEmpty());
@@ -131,10 +131,16 @@ TEST_F(SaveTest, ProposedNameFollowsPictureAndTheTypeKeptFromLastUse) {
 
     // The next use proposes the type confirmed last; a dropped picture would
     // not change the name.
+    // A type chosen and then cancelled is not kept.
     SaveAnswer third;
+    third.Type = 3;
     third.Confirm = false;
     Save(third);
     EXPECT_EQ(third.Proposed, QStringLiteral("photo.png"));
+    SaveAnswer fourth;
+    fourth.Confirm = false;
+    Save(fourth);
+    EXPECT_EQ(fourth.Proposed, QStringLiteral("photo.png"));
     EXPECT_TRUE(Dialogs->Errors.isEmpty());
 }
 
@@ -286,6 +292,17 @@ TEST_F(SaveTest, RichTextReadsBackInARealReader) {
     EXPECT_EQ(text.count(QStringLiteral("############")), 6) << text.toStdString();
 }
 
+TEST_F(SaveTest, RichTextHoldsOneParagraphPerRowEvenWhenTheOnlyRowIsEmpty) {
+    Open(WritePicture(QStringLiteral("row.png"), Solid(20, 1, Qt::black), "PNG"));
+    Form->ComboBoxSet->setEditText(QString());
+    ASSERT_EQ(Form->ArtLines, QStringList{QString()});
+    SaveAnswer answer;
+    answer.Type = 3;
+    answer.Name = QStringLiteral("row.rtf");
+    Save(answer);
+    EXPECT_EQ(ReadBytes(Saves(QStringLiteral("row.rtf"))).count("\\par\r\n"), 1);
+}
+
 TEST_F(SaveTest, FailedSavesReportTheExactMessageAndKeepExistingFiles) {
     OpenPhoto();
     // A folder that does not exist.
@@ -302,13 +319,18 @@ TEST_F(SaveTest, FailedSavesReportTheExactMessageAndKeepExistingFiles) {
     }
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("missing"))));
 
-    // A folder that cannot be written keeps the file that stands in it.
+    // A folder that cannot be written keeps the read-only file that stands in
+    // it (a file that may be written is written in place).
     const QString locked = Path(QStringLiteral("locked"));
     ASSERT_TRUE(QDir().mkdir(locked));
+    QStringList old;
     for (const char* name : {"/old.htm", "/old.png"}) {
-        QFile file(locked + QString::fromUtf8(name));
+        old.append(locked + QString::fromUtf8(name));
+        QFile file(old.last());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("old contents");
+        file.close();
+        file.setPermissions(QFileDevice::ReadOwner);
     }
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     bool immutable = false;
@@ -317,8 +339,8 @@ TEST_F(SaveTest, FailedSavesReportTheExactMessageAndKeepExistingFiles) {
         if (probe.open(QIODevice::WriteOnly)) {
             // The superuser writes anyway: make the folder immutable instead.
             probe.remove();
-            immutable =
-                QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), locked}) == 0;
+            immutable = QProcess::execute(QStringLiteral("chattr"),
+                                          QStringList{QStringLiteral("+i"), locked} + old) == 0;
         }
     }
     QFile probe(locked + QStringLiteral("/probe"));
@@ -341,7 +363,8 @@ TEST_F(SaveTest, FailedSavesReportTheExactMessageAndKeepExistingFiles) {
         }
     }
     if (immutable)
-        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), locked});
+        QProcess::execute(QStringLiteral("chattr"),
+                          QStringList{QStringLiteral("-i"), locked} + old);
     QFile::setPermissions(locked,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (writable)
