@@ -144,6 +144,13 @@ TForm1::TForm1(const QString& baseFolder, QWidget* parent) : QMainWindow(parent)
     }
     BuildLayout();
     BannerBitmap = QImage(1, 1, QImage::Format_RGB888);
+    // What the edits cannot keep is said once, when it is typed.
+    for (QValidator* candidate : findChildren<QValidator*>())
+        if (auto* validator = dynamic_cast<Cp1252Validator*>(candidate))
+            validator->Replaced = [this](const QString& lost) {
+                StatusBar1->showMessage(
+                    QStringLiteral("%1 is not in the Windows-1252 code page").arg(lost));
+            };
     ConnectHandlers();
     ConnectEditor();
     Guard([this] { FormCreate(); });
@@ -299,6 +306,8 @@ void TForm1::BuildImagePage() {
     ComboBoxSet = Named(new QComboBox(PanelOptions), "ComboBoxSet");
     ComboBoxSet->setEditable(true);
     ComboBoxSet->setInsertPolicy(QComboBox::NoInsert);
+    // Typed text is the symbol string exactly, never completed from the presets.
+    ComboBoxSet->setCompleter(nullptr);
     ComboBoxSet->addItems(tg::PresetSymbolSets());
     ComboBoxSet->setGeometry(8, 375, 217, 24);
     ComboBoxSet->lineEdit()->setValidator(new Cp1252Validator(ComboBoxSet));
@@ -549,7 +558,12 @@ void TForm1::ConnectHandlers() {
     on(EditSymbol, &QLineEdit::textChanged, &TForm1::EditSymbolChange);
     on(CheckBoxRandom, &QCheckBox::toggled, &TForm1::CheckBoxRandomClick);
     on(CheckBoxCustom, &QCheckBox::toggled, &TForm1::CheckBoxCustomClick);
-    on(RadioGroupCustomItems, &QButtonGroup::idClicked, &TForm1::RadioGroupCustomClick);
+    // Only a change of the selection runs the handler; clicking the selected
+    // item keeps the typed symbols.
+    connect(RadioGroupCustomItems, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            Guard([this] { RadioGroupCustomClick(); });
+    });
     on(EditSymbols, &QLineEdit::textChanged, &TForm1::EditSymbolsChange);
     on(ImageColorBG, &ColorSwatch::Clicked, &TForm1::ImageColorBGClick);
     on(ImageColorBG, &ColorSwatch::MouseMoved, &TForm1::ImageColorBGMouseMove);

@@ -76,7 +76,7 @@ PictureLoad LoadPicture(const QString& path, int targetWidth) {
         // and the conversion would cost more than the decoding.
         if (std::optional<JpegDecode> decoded = DecodeJpeg(path, denom)) {
             if (decoded->Image.isNull())
-                return failure(decoded->Error);
+                return failure(QString());
             PictureLoad result;
             result.Image = Upright(std::move(decoded->Image), reader.transformation());
             result.FullSize = size;
@@ -90,9 +90,11 @@ PictureLoad LoadPicture(const QString& path, int targetWidth) {
     if (denom > 1)
         reader.setScaledSize(
             QSize((size.width() + denom - 1) / denom, (size.height() + denom - 1) / denom));
+    // A picture whose header reads but whose pixels do not is as unreadable
+    // as any other: one message for all.
     QImage image = reader.read();
     if (image.isNull())
-        return failure(reader.errorString());
+        return failure(QString());
     PictureLoad result;
     result.FullSize = image.size();
     if (reader.scaledSize().isValid()) {
@@ -102,7 +104,7 @@ PictureLoad LoadPicture(const QString& path, int targetWidth) {
     }
     result.Image = ToRgb888OnWhite(image);
     if (result.Image.isNull())
-        return failure(QStringLiteral("out of memory"));
+        return failure(QString());
     return result;
 }
 

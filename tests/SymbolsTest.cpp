@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStatusBar>
 
 namespace {
 
@@ -106,6 +107,36 @@ TEST_F(SymbolsTest, EveryKeystrokeInThePresetFieldRenders) {
     }
 }
 
+TEST_F(SymbolsTest, TypedTextIsNeverCompletedFromThePresets) {
+    // Each typed text is a prefix of a preset ("01  ", "Xx+=-;,. ").
+    for (const QString& typed : {QStringLiteral("0"), QStringLiteral("Xx+")}) {
+        SCOPED_TRACE(typed.toStdString());
+        QLineEdit* edit = Form->ComboBoxSet->lineEdit();
+        Focus(edit);
+        edit->clear();
+        for (QChar ch : typed)
+            Type(edit, ch);
+        EXPECT_EQ(Form->ComboBoxSet->currentText(), typed);
+        EXPECT_EQ(edit->text(), typed);
+        EXPECT_EQ(Form->SymbolString, typed);
+    }
+}
+
+TEST_F(SymbolsTest, ACharacterOutsideTheCodePageIsReportedOnce) {
+    Form->CheckBoxCustom->setChecked(true);
+    Focus(Form->EditSymbols);
+    Form->EditSymbols->clear();
+    Type(Form->EditSymbols, QChar(0x0416)); // Cyrillic capital Zhe
+    EXPECT_EQ(Form->EditSymbols->text(), QStringLiteral("?"));
+    EXPECT_EQ(Form->StatusBar1->currentMessage(),
+              QString(QChar(0x0416)) + QStringLiteral(" is not in the Windows-1252 code page"));
+    // Characters the code page holds say nothing.
+    Form->StatusBar1->clearMessage();
+    Type(Form->EditSymbols, QChar(0x00E9));
+    EXPECT_EQ(Form->EditSymbols->text(), QString(QStringLiteral("?")) + QChar(0x00E9));
+    EXPECT_TRUE(Form->StatusBar1->currentMessage().isEmpty());
+}
+
 TEST_F(SymbolsTest, CustomModesAndTheirFixedTexts) {
     EXPECT_FALSE(Form->RadioGroupCustom->isEnabled());
     EXPECT_FALSE(Form->EditSymbols->isEnabled());
@@ -147,6 +178,18 @@ TEST_F(SymbolsTest, CustomTextRendersOnlyWhenTypedAndNotEmpty) {
     EXPECT_EQ(Line(), QStringLiteral("x x x x x x x   x x "));
     Type(Form->EditSymbols, QLatin1Char('y'));
     EXPECT_EQ(Line(), QStringLiteral("x y x y x y x   y x "));
+
+    // Clicking the item already selected changes nothing.
+    Mark();
+    Form->RadioGroupCustomItems->button(1)->click();
+    EXPECT_EQ(Form->EditSymbols->text(), QStringLiteral("xy"));
+    EXPECT_EQ(Form->ArtLines, Sentinel);
+    Form->RadioGroupCustomItems->button(0)->click();
+    EXPECT_EQ(Form->EditSymbols->text(), tg::DefaultCustomSymbols());
+    Form->RadioGroupCustomItems->button(1)->click();
+    Form->EditSymbols->selectAll();
+    Type(Form->EditSymbols, QLatin1Char('x'));
+    Type(Form->EditSymbols, QLatin1Char('y'));
 
     // Emptying the box keeps the last result.
     Backspace(Form->EditSymbols);

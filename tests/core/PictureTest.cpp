@@ -217,6 +217,15 @@ TEST_F(PictureFiles, UnreadableAndAbsurdFilesAreRefusedWithAMessage) {
               "Cannot read picture missing.png");
     EXPECT_FALSE(tg::LoadPicture(WriteBytes("garbage.png", "not a picture at all")).Ok());
     EXPECT_FALSE(tg::LoadPicture(WriteBytes("empty.jpg", QByteArray())).Ok());
+    // The header reads, the pixels do not: the same wording as any other.
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(Ramp(64, 64).save(&buffer, "PNG"));
+    }
+    EXPECT_EQ(tg::LoadPicture(WriteBytes("cut.png", png.left(png.size() / 2))).Error,
+              "Cannot read picture cut.png");
 
     // A bitmap header that claims 60000 x 60000 pixels and holds none.
     QByteArray bmp = "BM" + LittleEndian(54, 4) + LittleEndian(0, 4) + LittleEndian(54, 4);
