@@ -19,6 +19,10 @@ void ColorSwatch::Fill(QColor color) {
 void ColorSwatch::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, PictureImage);
+    // A frame keeps a swatch of the panel's own colour (white) visible.
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* event) {

@@ -1,5 +1,7 @@
 #include "app/FormLanguage.h"
 
+#include "app/ScreenPlacement.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -24,6 +26,7 @@ TFormLanguage::TFormLanguage(QWidget* parent) : QDialog(parent) {
 
 void TFormLanguage::showEvent(QShowEvent* event) {
     FormShow();
+    CentreOnScreen(*this);
     QDialog::showEvent(event);
 }
 

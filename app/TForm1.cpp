@@ -7,6 +7,7 @@
 #include "app/FileDropTarget.h"
 #include "app/FormAbout.h"
 #include "app/FormLanguage.h"
+#include "app/ScreenPlacement.h"
 #include "common/Product.h"
 #include "convert/Adjust.h"
 #include "convert/Symbols.h"
@@ -195,6 +196,9 @@ void TForm1::BuildLayout() {
     BuildTextPage();
     BuildEditorPage();
     BuildDialogs();
+    // The pages' layouts set no minimum on the window: it shrinks to any
+    // size, and what no longer fits is clipped.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
 }
 
 void TForm1::BuildMenu() {
@@ -661,6 +665,7 @@ void TForm1::showEvent(QShowEvent* event) {
     if (!Shown) {
         Shown = true;
         Guard([this] { FormShow(); });
+        CentreOnScreen(*this);
     }
     QMainWindow::showEvent(event);
 }

@@ -1,6 +1,7 @@
 // The main window: its layout, its pages and the picture intake.
 #include "app/DialogSeam.h"
 #include "app/FileDropTarget.h"
+#include "app/FormLanguage.h"
 #include "common/AppError.h"
 #include "convert/Symbols.h"
 #include "tests/TestSupport.h"
@@ -344,4 +345,25 @@ TEST_F(MainWindow, TheResultBitmapFollowsTheViewAndTheBackground) {
     // The view holds fewer than 61 cells across; the text holds them all.
     EXPECT_LT(Form->ImageASCII->width(), tg::CellPosition(tg::CellPitch(8), 60));
     EXPECT_EQ(Form->ArtLines.front().size(), 122);
+}
+
+TEST_F(MainWindow, WindowAndLanguageDialogAreCentredAndTheWindowShrinksAtWill) {
+    QApplication::processEvents();
+    const QRect area = Form->screen()->availableGeometry();
+    const auto expectCentred = [&area](const QWidget& window) {
+        const QRect frame = window.frameGeometry();
+        EXPECT_TRUE(area.contains(frame)) << window.objectName().toStdString();
+        EXPECT_LE(std::abs(frame.center().x() - area.center().x()), 1);
+        EXPECT_LE(std::abs(frame.center().y() - area.center().y()), 1);
+    };
+    expectCentred(*Form);
+    Form->FormLanguage->show();
+    expectCentred(*Form->FormLanguage);
+    Form->FormLanguage->hide();
+
+    // No size limits from the layouts.
+    Form->resize(200, 150);
+    QApplication::processEvents();
+    EXPECT_EQ(Form->size(), QSize(200, 150));
+    EXPECT_EQ(Form->minimumSize(), QSize(0, 0));
 }

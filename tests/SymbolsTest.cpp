@@ -272,3 +272,12 @@ TEST_F(SymbolsTest, SwatchShowsAHandOverIt) {
     QApplication::sendEvent(Form->ImageColorBG, &move);
     EXPECT_EQ(Form->ImageColorBG->cursor().shape(), Qt::PointingHandCursor);
 }
+
+TEST_F(SymbolsTest, TheSwatchHasAFrameAroundItsColour) {
+    const QImage shown = Form->ImageColorBG->grab().toImage();
+    const QColor frame = Form->ImageColorBG->palette().color(QPalette::Dark);
+    ASSERT_NE(frame, QColor(Qt::white));
+    for (const QPoint corner : {QPoint(0, 0), QPoint(shown.width() - 1, shown.height() - 1)})
+        EXPECT_EQ(shown.pixel(corner), frame.rgb());
+    EXPECT_EQ(shown.pixel(shown.width() / 2, shown.height() / 2), qRgb(255, 255, 255));
+}
