@@ -39,6 +39,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <climits>
 
@@ -93,15 +94,36 @@ void AddPicturePreview(QFileDialog* dialog) {
     preview->setAlignment(Qt::AlignCenter);
     preview->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     grid->addWidget(preview, 1, grid->columnCount(), 2, 1);
-    QObject::connect(dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+    const auto show = [preview](const QString& path) {
         QImageReader reader(path);
         reader.setAutoTransform(true);
         const QSize size = reader.size();
         if (size.isValid() && size.width() > 0 && size.height() > 0)
             reader.setScaledSize(size.scaled(preview->size(), Qt::KeepAspectRatio));
-        const QImage image = reader.canRead() ? reader.read() : QImage();
+        const QImage image =
+            QFileInfo(path).isFile() && reader.canRead() ? reader.read() : QImage();
         preview->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
-    });
+    };
+    QObject::connect(dialog, &QFileDialog::currentChanged, preview, show);
+    // A typed name shows its picture, or none: never the one chosen before.
+    if (auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        QObject::connect(nameBox, &QLineEdit::textChanged, preview,
+                         [dialog, show](const QString& name) {
+                             show(name.isEmpty() ? QString() : dialog->directory().filePath(name));
+                         });
+}
+
+// Large enough for the folder path and a name, size, type and date column
+// in full; the name column takes what is left.
+void SizeFileDialog(QFileDialog* dialog) {
+    dialog->resize(980, 600);
+    if (auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = list->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
 }
 
 const char* const PictureFilter =
@@ -524,6 +546,9 @@ void TForm1::BuildDialogs() {
     SaveDialog3 = fileDialog("SaveDialog3", QFileDialog::AcceptSave,
                              QStringLiteral("Rich Text Files (*.rtf)|*.rtf"));
     SaveDialog3->setOption(QFileDialog::DontConfirmOverwrite, true);
+    for (QFileDialog* dialog :
+         {OpenImageEnDialog1, SaveDialog1, SaveDialog2, OpenDialog1, SaveDialog3})
+        SizeFileDialog(dialog);
 
     ColorDialog1 = Named(new QColorDialog(this), "ColorDialog1");
     ColorDialog1->setOption(QColorDialog::DontUseNativeDialog, true);

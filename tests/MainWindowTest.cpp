@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -22,6 +23,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QThread>
+#include <QTreeView>
 #include <QUrl>
 
 namespace {
@@ -366,4 +369,47 @@ TEST_F(MainWindow, WindowAndLanguageDialogAreCentredAndTheWindowShrinksAtWill) {
     QApplication::processEvents();
     EXPECT_EQ(Form->size(), QSize(200, 150));
     EXPECT_EQ(Form->minimumSize(), QSize(0, 0));
+}
+
+TEST_F(MainWindow, FileDialogsShowTheirColumnsInFullAndThePreviewFollowsTheName) {
+    const QString first = WritePicture("images/first.png", Ramp(300, 200));
+    WritePicture("images/second.png", Solid(40, 30, Qt::red));
+    WritePicture("images/saved.htm", Solid(4, 4, Qt::red), "PNG");
+    Open(first);
+    for (QFileDialog* dialog : {Form->OpenImageEnDialog1, Form->SaveDialog1}) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        dialog->setDirectory(Path("images"));
+        dialog->show();
+        QApplication::processEvents();
+        auto* list = dialog->findChild<QTreeView*>("treeView");
+        ASSERT_NE(list, nullptr);
+        // The folder is read in the background.
+        QModelIndex name;
+        for (int wait = 0; wait < 200 && !name.isValid(); ++wait) {
+            QThread::msleep(10);
+            QApplication::processEvents();
+            name = list->model()->index(0, 0, list->rootIndex());
+        }
+        ASSERT_TRUE(name.isValid());
+        for (int column = 0; column < 4; ++column) {
+            const QString text = name.siblingAtColumn(column).data().toString();
+            SCOPED_TRACE(text.toStdString());
+            EXPECT_GE(list->header()->sectionSize(column),
+                      list->fontMetrics().horizontalAdvance(text));
+        }
+        dialog->hide();
+    }
+
+    // Reopened, the dialog previews what is typed, or nothing.
+    Dialogs->Then([](QDialog& dialog) {
+        auto* nameBox = dialog.findChild<QLineEdit*>("fileNameEdit");
+        auto* preview = dialog.findChild<QLabel*>("Preview");
+        nameBox->setText("second.png");
+        EXPECT_FALSE(preview->pixmap().isNull());
+        nameBox->setText("nothing.png");
+        EXPECT_TRUE(preview->pixmap().isNull());
+        return int(QDialog::Rejected);
+    });
+    Form->OpenImage();
+    EXPECT_EQ(Dialogs->Unexpected, 0);
 }
