@@ -164,6 +164,9 @@ void TForm1::ApplyLanguage(const QString& languageName) {
     const IniFile file(LanguageFileName(languageName), IniFile::Encoding::Utf8OrCp1252);
     ApplyTexts(file, InterfaceSection, LanguageKeys(), this,
                {{QStringLiteral("FormAbout"), FormAbout}});
+    // Arabic reads from right to left; every other language from left to right.
+    setLayoutDirection(languageName == QLatin1String("Arabic") ? Qt::RightToLeft : Qt::LeftToRight);
+    LayOutOptions();
     if (FormAbout != nullptr)
         FormAbout->FitTexts();
 

@@ -285,9 +285,7 @@ void TForm1::BuildImagePage() {
     PanelSize->setFrameStyle(QFrame::Panel | QFrame::Raised);
     ButtonOpenImage =
         Named(new QPushButton(QStringLiteral("Open"), PanelOptions), "ButtonOpenImage");
-    ButtonOpenImage->setGeometry(8, 193, 105, 25);
     ButtonSave = Named(new QPushButton(QStringLiteral("Save"), PanelOptions), "ButtonSave");
-    ButtonSave->setGeometry(120, 193, 105, 25);
 
     PageControl1 = Named(new QTabWidget(PanelOptions), "PageControl1");
     PageControl1->setGeometry(8, 222, 217, 132);
@@ -342,27 +340,21 @@ void TForm1::BuildImagePage() {
         Named(new QGroupBox(QStringLiteral(" Options: "), PanelOptions), "GroupBoxOptions");
     GroupBoxOptions->setGeometry(8, 402, 217, 108);
     LabelSymbol = Named(new QLabel(QStringLiteral("Symbol:"), GroupBoxOptions), "LabelSymbol");
-    LabelSymbol->setGeometry(8, 24, 48, 16);
     EditSymbol = Edit(GroupBoxOptions, "EditSymbol", QStringLiteral("@"), 1);
-    EditSymbol->setGeometry(56, 20, 33, 22);
     EditSymbol->setEnabled(false);
     CheckBoxRandom =
         Named(new QCheckBox(QStringLiteral("Random"), GroupBoxOptions), "CheckBoxRandom");
-    CheckBoxRandom->setGeometry(100, 22, 110, 18);
     CheckBoxRandom->setChecked(true);
     LabelBG = Named(new QLabel(QStringLiteral("BG:"), GroupBoxOptions), "LabelBG");
-    LabelBG->setGeometry(8, 52, 48, 16);
     ImageColorBG = Named(new ColorSwatch(GroupBoxOptions), "ImageColorBG");
-    ImageColorBG->setGeometry(56, 50, 33, 20);
     ImageColorBG->setToolTip(QStringLiteral("Brush Color"));
     LabelFontSize = Named(new QLabel(QStringLiteral("Size:"), GroupBoxOptions), "LabelFontSize");
-    LabelFontSize->setGeometry(8, 80, 40, 16);
     TrackBarSize = TrackBar(GroupBoxOptions, "TrackBarSize", tg::MinArtWidth, tg::MaxArtWidth,
                             tg::DefaultArtWidth);
-    TrackBarSize->setGeometry(48, 78, 120, 22);
     EditImageSize = Edit(GroupBoxOptions, "EditImageSize", QString());
-    EditImageSize->setGeometry(170, 78, 40, 22);
     EditImageSize->setEnabled(false);
+
+    LayOutOptions();
 
     PanelSymbols = Panel(TabSheetImage, "PanelSymbols", true);
     PanelSymbols->setFixedHeight(40);
@@ -390,6 +382,33 @@ void TForm1::BuildImagePage() {
     symbols->addWidget(CheckBoxCustom);
     symbols->addWidget(RadioGroupCustom);
     symbols->addWidget(EditSymbols, 1);
+}
+
+void TForm1::LayOutOptions() {
+    // The label column is as wide as the longest label of the current
+    // language, with a gap before the controls; right-to-left mirrors it.
+    const int width = GroupBoxOptions->width();
+    const bool mirrored = layoutDirection() == Qt::RightToLeft;
+    const auto place = [width, mirrored](QWidget* widget, int x, int y, int w, int h) {
+        widget->setGeometry(mirrored ? width - x - w : x, y, w, h);
+    };
+    int labelWidth = 0;
+    for (QLabel* label : {LabelSymbol, LabelBG, LabelFontSize})
+        labelWidth = std::max(labelWidth, label->fontMetrics().horizontalAdvance(label->text()));
+    const int margin = 8, gap = 6;
+    const int controls = margin + labelWidth + gap;
+    const int right = width - margin;
+    place(LabelSymbol, margin, 24, labelWidth, 16);
+    place(EditSymbol, controls, 20, 33, 22);
+    place(CheckBoxRandom, controls + 33 + gap, 22, std::max(40, right - (controls + 33 + gap)), 18);
+    place(LabelBG, margin, 52, labelWidth, 16);
+    place(ImageColorBG, controls, 50, 33, 20);
+    place(LabelFontSize, margin, 80, labelWidth, 16);
+    const int sizeEditWidth = 40;
+    place(TrackBarSize, controls, 78, std::max(30, right - sizeEditWidth - 4 - controls), 22);
+    place(EditImageSize, right - sizeEditWidth, 78, sizeEditWidth, 22);
+    place(ButtonOpenImage, 8, 193, 105, 25);
+    place(ButtonSave, 120, 193, 105, 25);
 }
 
 void TForm1::BuildTextPage() {

@@ -354,6 +354,9 @@ protected:
 private:
     void BuildLayout();
     void BuildImagePage();
+    // Places the options' labels and controls for the current texts and
+    // layout direction.
+    void LayOutOptions();
     void BuildTextPage();
     void BuildEditorPage();
     void BuildMenu();

@@ -6,8 +6,12 @@
 #include "tests/ShellSupport.h"
 
 #include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QStringDecoder>
 
 using LanguageTest = ShellTest;
@@ -153,5 +157,31 @@ TEST(ShippedLanguages, EachFileHoldsEveryKeyInUtf8) {
         for (const QString& key : keys)
             EXPECT_FALSE(ini.ReadString(QStringLiteral("Interface"), key, QString()).isEmpty())
                 << name << " " << key.toStdString();
+    }
+}
+
+TEST_F(LanguageTest, LabelsHaveRoomInEveryLanguageAndArabicReadsRightToLeft) {
+    SkipFirstRun();
+    CopyLanguages({QStringLiteral("English"), QStringLiteral("Russian"), QStringLiteral("Arabic"),
+                   QStringLiteral("French"), QStringLiteral("SimplifiedChinese")});
+    const auto form = Launch();
+    const std::pair<QLabel*, QWidget*> rows[] = {{form->LabelSymbol, form->EditSymbol},
+                                                 {form->LabelBG, form->ImageColorBG},
+                                                 {form->LabelFontSize, form->TrackBarSize}};
+    for (QAction* item : {form->MLangArabic, form->MLangEnglish, form->MLangRussian,
+                          form->MLangFrench, form->MLangSimplifiedChinese}) {
+        item->trigger();
+        SCOPED_TRACE(form->LanguageName.toStdString());
+        const bool arabic = item == form->MLangArabic;
+        EXPECT_EQ(form->layoutDirection(), arabic ? Qt::RightToLeft : Qt::LeftToRight);
+        for (const auto& [label, control] : rows) {
+            SCOPED_TRACE(label->text().toStdString());
+            const QRect text = label->geometry();
+            EXPECT_GE(text.width(), label->fontMetrics().horizontalAdvance(label->text()));
+            const int gap = arabic ? text.left() - control->geometry().right()
+                                   : control->geometry().left() - text.right();
+            EXPECT_GE(gap, 5);
+            EXPECT_TRUE(form->GroupBoxOptions->rect().contains(control->geometry()));
+        }
     }
 }
