@@ -1,6 +1,7 @@
 // Picture intake and rendering of the main window.
 #include "app/TForm1.h"
 
+#include "app/ArtScrollView.h"
 #include "app/DialogSeam.h"
 #include "app/FileDropTarget.h"
 #include "convert/Picture.h"
@@ -106,8 +107,6 @@ tg::SymbolChoice TForm1::SymbolControls() const {
 void TForm1::RenderArt() {
     ArtLines.clear();
     ImageOrg->SetBackground(BackColor);
-    QImage bitmap(std::max(1, ImageASCII->width()), std::max(1, ImageASCII->height()),
-                  QImage::Format_RGB32);
     ImageASCII->SetBackground(BackColor);
 
     Session.SetSymbols(SymbolControls());
@@ -121,7 +120,13 @@ void TForm1::RenderArt() {
     const QFont font = RenderingFont();
     if (Glyphs == nullptr || Glyphs->Font() != tg::RenderingPixelFont(font))
         Glyphs = std::make_unique<tg::GlyphCache>(font);
-    tg::DrawArt(bitmap, WorkView, art, *Glyphs, tg::CellPitch(FontSize), BackColor);
+    // The bitmap is as large as the visible view and shows the cells from the
+    // scrolled position on; at position 0 these are the cells from the first.
+    const double pitch = tg::CellPitch(FontSize);
+    ScrollBoxASCII->SetContentSize(tg::ArtExtent(art.Width, art.Height, pitch, *Glyphs));
+    QImage bitmap(std::max(1, ImageASCII->width()), std::max(1, ImageASCII->height()),
+                  QImage::Format_RGB32);
+    tg::DrawArt(bitmap, WorkView, art, *Glyphs, pitch, BackColor, ScrollBoxASCII->Origin());
     ImageASCII->SetBitmap(std::move(bitmap));
     ImageASCII->repaint();
 }

@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "app/ArtScrollView.h"
 #include "app/CharGrid.h"
 #include "app/ColorSwatch.h"
 #include "app/Cp1252Validator.h"
@@ -271,8 +272,9 @@ void TForm1::BuildImagePage() {
     PanelOptions->setFixedWidth(233);
     upper->addWidget(PanelOptions);
     ImageASCII = Named(new ImageView(TabSheetImage), "ImageASCII");
-    ImageASCII->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    upper->addWidget(ImageASCII, 1);
+    ScrollBoxASCII = Named(new ArtScrollView(ImageASCII, TabSheetImage), "ScrollBoxASCII");
+    ScrollBoxASCII->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    upper->addWidget(ScrollBoxASCII, 1);
 
     PanelPreview = Panel(PanelOptions, "PanelPreview", true);
     PanelPreview->setGeometry(8, 8, 217, 161);
@@ -597,6 +599,8 @@ void TForm1::ConnectHandlers() {
     on(MSetFont, &QAction::triggered, &TForm1::MSetFontClick);
     on(PageControl2, &QTabWidget::currentChanged, &TForm1::PageControl2Change);
 
+    // Scrolled or resized, the result view shows the cells it now covers.
+    on(ScrollBoxASCII, &ArtScrollView::ViewChanged, &TForm1::RenderArt);
     on(ButtonOpenImage, &QPushButton::clicked, &TForm1::ButtonOpenImageClick);
     on(TrackBarSize, &QSlider::valueChanged, &TForm1::TrackBarSizeChange);
     connect(StDropFiles1, &FileDropTarget::DropFiles, this,

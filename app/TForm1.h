@@ -36,6 +36,7 @@ class QStatusBar;
 class QTabWidget;
 class QTextEdit;
 class QToolButton;
+class ArtScrollView;
 class CharGrid;
 class ColorSwatch;
 class FileDropTarget;
@@ -252,6 +253,8 @@ public:
 
     // Image page
     ImageView* ImageASCII = nullptr;
+    // Scroll bars over the whole art; ImageASCII is its visible area.
+    ArtScrollView* ScrollBoxASCII = nullptr;
     QWidget* PanelSymbols = nullptr;
     QCheckBox* CheckBoxCustom = nullptr;
     QGroupBox* RadioGroupCustom = nullptr;

@@ -141,8 +141,16 @@ const QImage& GlyphCache::Mask(const QString& text) {
     return *Masks.insert(text, canvas.convertToFormat(QImage::Format_Alpha8));
 }
 
+QSize ArtExtent(int width, int height, double pitch, GlyphCache& glyphs) {
+    if (width <= 0 || height <= 0)
+        return {0, 0};
+    const QSize cell = glyphs.Mask(QStringLiteral("WW")).size();
+    return {std::max(CellPosition(pitch, width), CellPosition(pitch, width - 1) + cell.width()),
+            std::max(CellPosition(pitch, height), CellPosition(pitch, height - 1) + cell.height())};
+}
+
 void DrawArt(QImage& bitmap, const QImage& work, const ArtText& art, GlyphCache& glyphs,
-             double pitch, QColor back) {
+             double pitch, QColor back, QPoint origin) {
     if (bitmap.format() != QImage::Format_RGB32)
         bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
     bitmap.fill(back);
@@ -152,14 +160,21 @@ void DrawArt(QImage& bitmap, const QImage& work, const ArtText& art, GlyphCache&
         work.format() == QImage::Format_RGB888 ? work : work.convertToFormat(QImage::Format_RGB888);
     const int backR = back.red(), backG = back.green(), backB = back.blue();
     const int bw = bitmap.width(), bh = bitmap.height();
+    // Cells that start before the origin reach into the bitmap by at most
+    // their text extent; the first one that may is found from the pitch.
+    const QSize reach = glyphs.Mask(QStringLiteral("WW")).size();
+    const auto first = [pitch](int from, int extent) {
+        return from <= 0 ? 0 : std::max(0, int((from - extent) / pitch) - 1);
+    };
+    const int x0 = first(origin.x(), reach.width()), y0 = first(origin.y(), reach.height());
     QString text;
-    for (int y = 0; y < art.Height; ++y) {
-        const int top = CellPosition(pitch, y);
+    for (int y = y0; y < art.Height; ++y) {
+        const int top = CellPosition(pitch, y) - origin.y();
         if (top >= bh)
             break;
         const uchar* row = image.constScanLine(y);
-        for (int x = 0; x < art.Width; ++x) {
-            const int left = CellPosition(pitch, x);
+        for (int x = x0; x < art.Width; ++x) {
+            const int left = CellPosition(pitch, x) - origin.x();
             if (left >= bw)
                 break;
             const ArtCell& cell = art.Cells[size_t(y) * art.Width + x];
@@ -171,12 +186,14 @@ void DrawArt(QImage& bitmap, const QImage& work, const ArtText& art, GlyphCache&
                 text[1] = cell.Second;
             const QImage& mask = glyphs.Mask(text);
             const int r = row[3 * x], g = row[3 * x + 1], b = row[3 * x + 2];
+            // The part of the mask inside the bitmap.
+            const int skipRows = std::max(0, -top), skipCols = std::max(0, -left);
             const int rows = std::min(mask.height(), bh - top);
             const int cols = std::min(mask.width(), bw - left);
-            for (int my = 0; my < rows; ++my) {
+            for (int my = skipRows; my < rows; ++my) {
                 const uchar* m = mask.constScanLine(my);
                 QRgb* d = reinterpret_cast<QRgb*>(bitmap.scanLine(top + my)) + left;
-                for (int mx = 0; mx < cols; ++mx) {
+                for (int mx = skipCols; mx < cols; ++mx) {
                     const int a = m[mx];
                     d[mx] = qRgb((backR * (255 - a) + r * a + 127) / 255,
                                  (backG * (255 - a) + g * a + 127) / 255,

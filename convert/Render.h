@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -80,10 +82,16 @@ inline QFont DefaultRenderingFont() {
 // The font at the pixel size of its point size on a 96 dpi surface.
 QFont RenderingPixelFont(const QFont& font);
 
-// Fills bitmap with back and draws every cell that starts inside it: the
+// Fills bitmap with back and draws every cell that reaches into it: the
 // cell's text extent in back, its glyphs in the colour of its pixel of work.
-// Later cells paint over earlier ones where they overlap.
+// Later cells paint over earlier ones where they overlap. The bitmap's
+// top-left corner shows the art's pixel origin; at (0, 0) exactly the cells
+// that start inside the bitmap are drawn.
 void DrawArt(QImage& bitmap, const QImage& work, const ArtText& art, GlyphCache& glyphs,
-             double pitch, QColor back);
+             double pitch, QColor back, QPoint origin = QPoint(0, 0));
+
+// The pixels the art of width x height cells covers: the cells at their
+// pitch, the last ones with their whole text extent.
+QSize ArtExtent(int width, int height, double pitch, GlyphCache& glyphs);
 
 } // namespace tg

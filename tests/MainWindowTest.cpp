@@ -1,4 +1,5 @@
 // The main window: its layout, its pages and the picture intake.
+#include "app/ArtScrollView.h"
 #include "app/DialogSeam.h"
 #include "app/FileDropTarget.h"
 #include "app/FormLanguage.h"
@@ -19,6 +20,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -26,6 +28,7 @@
 #include <QThread>
 #include <QTreeView>
 #include <QUrl>
+#include <QWheelEvent>
 
 namespace {
 
@@ -412,4 +415,76 @@ TEST_F(MainWindow, FileDialogsShowTheirColumnsInFullAndThePreviewFollowsTheName)
     });
     Form->OpenImage();
     EXPECT_EQ(Dialogs->Unexpected, 0);
+}
+
+// What the result view should show: the whole art drawn at position 0, cut
+// at the view's scrolled position.
+static QImage VisiblePart(TForm1& form) {
+    tg::GlyphCache glyphs(form.RenderingFont());
+    const tg::ArtText art = tg::RenderArtText(form.WorkView, form.SymbolString, false);
+    const QRect visible(form.ScrollBoxASCII->Origin(), form.ImageASCII->size());
+    QImage whole(tg::ArtExtent(art.Width, art.Height, tg::CellPitch(form.FontSize), glyphs)
+                     .expandedTo(QSize(visible.right() + 1, visible.bottom() + 1)),
+                 QImage::Format_RGB32);
+    tg::DrawArt(whole, form.WorkView, art, glyphs, tg::CellPitch(form.FontSize), form.BackColor);
+    return whole.copy(visible);
+}
+
+TEST_F(MainWindow, TheResultViewScrollsOverTheWholeArtAndShowsWhatItHolds) {
+    Open(WritePicture("photo.png", Ramp(300, 225)));
+    QApplication::processEvents();
+    QScrollBar* across = Form->ScrollBoxASCII->HorizontalBar;
+    QScrollBar* down = Form->ScrollBoxASCII->VerticalBar;
+    ASSERT_TRUE(across->isVisible());
+    ASSERT_TRUE(down->isVisible());
+    const QSize extent = Form->ScrollBoxASCII->ContentSize();
+    EXPECT_GE(extent.width(), tg::CellPosition(tg::CellPitch(8), 300));
+    EXPECT_EQ(across->maximum(), extent.width() - Form->ImageASCII->width());
+    EXPECT_EQ(down->maximum(), extent.height() - Form->ImageASCII->height());
+
+    // At position 0 the bitmap is the view-sized one from the first cell on.
+    EXPECT_EQ(Form->ImageASCII->Bitmap().size(), Form->ImageASCII->size());
+    EXPECT_EQ(Form->ImageASCII->Bitmap(), VisiblePart(*Form));
+
+    // The scroll bars, the end of the art (cells cut at the left edge too).
+    across->setValue(1000);
+    down->setValue(down->maximum());
+    EXPECT_EQ(Form->ScrollBoxASCII->Origin(), QPoint(1000, down->maximum()));
+    EXPECT_EQ(Form->ImageASCII->Bitmap(), VisiblePart(*Form));
+    across->setValue(across->maximum());
+    EXPECT_EQ(Form->ImageASCII->Bitmap(), VisiblePart(*Form));
+
+    // The wheel scrolls down; dragging pulls the art along with the mouse.
+    down->setValue(0);
+    across->setValue(0);
+    QWheelEvent wheel(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Form->ImageASCII, &wheel);
+    EXPECT_GT(down->value(), 0);
+    EXPECT_EQ(Form->ImageASCII->Bitmap(), VisiblePart(*Form));
+    const QPoint before = Form->ScrollBoxASCII->Origin();
+    const auto mouse = [this](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(at), Form->ImageASCII->mapToGlobal(QPointF(at)),
+                          Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(Form->ImageASCII, &event);
+    };
+    mouse(QEvent::MouseButtonPress, QPoint(200, 200), Qt::LeftButton);
+    mouse(QEvent::MouseMove, QPoint(150, 160), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, QPoint(150, 160), Qt::NoButton);
+    EXPECT_EQ(Form->ScrollBoxASCII->Origin(), before + QPoint(50, 40));
+    EXPECT_EQ(Form->ImageASCII->Bitmap(), VisiblePart(*Form));
+
+    // A larger window renders at once, without touching a control.
+    Form->resize(Form->width() + 150, Form->height() + 100);
+    QApplication::processEvents();
+    EXPECT_EQ(Form->ImageASCII->Bitmap().size(), Form->ImageASCII->size());
+    EXPECT_EQ(Form->ImageASCII->Bitmap(), VisiblePart(*Form));
+
+    // A small picture needs no bars and starts at position 0 again.
+    Open(WritePicture("small.png", Ramp(10, 10)));
+    EXPECT_EQ(Form->ImageASCII->Bitmap().size(), Form->ImageASCII->size());
+    EXPECT_FALSE(across->isVisible());
+    EXPECT_FALSE(down->isVisible());
+    EXPECT_EQ(Form->ScrollBoxASCII->Origin(), QPoint(0, 0));
+    EXPECT_EQ(Form->ImageASCII->Bitmap(), VisiblePart(*Form));
 }
