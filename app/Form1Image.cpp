@@ -4,6 +4,7 @@
 #include "app/ArtScrollView.h"
 #include "app/DialogSeam.h"
 #include "app/FileDropTarget.h"
+#include "common/AppFolders.h"
 #include "convert/Picture.h"
 
 #include <QButtonGroup>
@@ -24,7 +25,7 @@ void TForm1::ButtonOpenImageClick() {
 }
 
 void TForm1::OpenImage() {
-    OpenImageEnDialog1->setDirectory(BaseFolder + QStringLiteral("images"));
+    OpenImageEnDialog1->setDirectory(tg::DataFolder(BaseFolder) + QStringLiteral("images"));
     if (ExecModal(*OpenImageEnDialog1) != QDialog::Accepted)
         return;
     const QStringList chosen = OpenImageEnDialog1->selectedFiles();

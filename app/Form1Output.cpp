@@ -4,6 +4,7 @@
 #include "app/DialogSeam.h"
 #include "app/FormAbout.h"
 #include "common/AppError.h"
+#include "common/AppFolders.h"
 #include "common/Codepage.h"
 #include "common/SafeFile.h"
 #include "output/HtmlWriter.h"
@@ -128,7 +129,8 @@ void TForm1::MPrintClick() {
 }
 
 void TForm1::MWallpaperClick() {
-    const QString path = QFileInfo(BaseFolder + QStringLiteral("wallpaper.bmp")).absoluteFilePath();
+    const QString path = QFileInfo(tg::WritablePlace(BaseFolder, QStringLiteral("wallpaper.bmp")))
+                             .absoluteFilePath();
     tg::SaveImage(ImageASCII->Bitmap(), path);
     tg::SetDesktopWallpaper(path, tg::DetectDesktop(QProcessEnvironment::systemEnvironment()));
 }

@@ -6,6 +6,8 @@
 #include "app/TForm1.h"
 #include "app/Translation.h"
 
+#include "common/AppFolders.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -95,8 +97,11 @@ const QStringList& LanguageKeys() {
 // ---- Settings file ----
 
 QString TForm1::SettingsFileName() const {
-    return BaseFolder + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
-           QStringLiteral(".ini");
+    // Beside the executable where it may be written there, else in the
+    // user's configuration folder (an installed program's folder).
+    return tg::WritablePlace(BaseFolder,
+                             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+                                 QStringLiteral(".ini"));
 }
 
 // Reads the nine options; a missing file, section or key gives the default.
@@ -132,7 +137,7 @@ void TForm1::WriteSettings() {
 // ---- Language files ----
 
 QString TForm1::LanguageFileName(const QString& languageName) const {
-    const QString folder = BaseFolder + QStringLiteral("language");
+    const QString folder = tg::DataFolder(BaseFolder) + QStringLiteral("language");
     const QString fileName = languageName + QStringLiteral(".ini");
     const QString path = folder + QDir::separator() + fileName;
     if (QFileInfo::exists(path))

@@ -9,6 +9,7 @@
 #include "app/FormAbout.h"
 #include "app/FormLanguage.h"
 #include "app/ScreenPlacement.h"
+#include "common/AppFolders.h"
 #include "common/Product.h"
 #include "convert/Adjust.h"
 #include "convert/Symbols.h"
@@ -659,7 +660,7 @@ void TForm1::FormCreate() {
         LanguageName = name;
         Guard([this] { ApplyLanguage(LanguageName); });
     });
-    OpenImageEnDialog1->setDirectory(BaseFolder + QStringLiteral("images"));
+    OpenImageEnDialog1->setDirectory(tg::DataFolder(BaseFolder) + QStringLiteral("images"));
     SaveDialog1->setDirectory(BaseFolder + QStringLiteral("saves"));
 
     ReadSettings();
