@@ -392,8 +392,9 @@ void TForm1::LayOutOptions() {
     // language, with a gap before the controls; right-to-left mirrors it.
     const int width = GroupBoxOptions->width();
     const bool mirrored = layoutDirection() == Qt::RightToLeft;
-    const auto place = [width, mirrored](QWidget* widget, int x, int y, int w, int h) {
-        widget->setGeometry(mirrored ? width - x - w : x, y, w, h);
+    const auto place = [mirrored](QWidget* widget, int x, int y, int w, int h) {
+        const int outer = widget->parentWidget()->width();
+        widget->setGeometry(mirrored ? outer - x - w : x, y, w, h);
     };
     int labelWidth = 0;
     for (QLabel* label : {LabelSymbol, LabelBG, LabelFontSize})

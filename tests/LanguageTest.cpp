@@ -183,5 +183,10 @@ TEST_F(LanguageTest, LabelsHaveRoomInEveryLanguageAndArabicReadsRightToLeft) {
             EXPECT_GE(gap, 5);
             EXPECT_TRUE(form->GroupBoxOptions->rect().contains(control->geometry()));
         }
+        // Open comes first in the reading direction; both buttons stay on the panel.
+        const QRect open = form->ButtonOpenImage->geometry(), save = form->ButtonSave->geometry();
+        EXPECT_TRUE(form->PanelOptions->rect().contains(open));
+        EXPECT_TRUE(form->PanelOptions->rect().contains(save));
+        EXPECT_EQ(open.left() < save.left(), !arabic);
     }
 }
