@@ -7,7 +7,7 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "install_test: $*" >&2; exit 1; }
-for f in bin/tessaglyph bin/tessaglyph-convert; do
+for f in bin/tessaglyph bin/tessaglyph-convert bin/tessaglyph-banner; do
   [ -x "$prefix/$f" ] || fail "$f is not installed as a program"
 done
 for lang in English Russian Arabic French SimplifiedChinese; do
