@@ -11,13 +11,13 @@
 #include <QTextEdit>
 
 // Rebuilds RichEditText from the text, the two characters, the selected mode
-// and the rendering font; whatever was typed into the box is discarded.
+// and the banner's copy of the rendering font (given at start-up and by
+// MSetFontClick); whatever was typed into the box is discarded.
 void TForm1::RenderBanner() {
     RichEditText->clear();
     if (TextCharBG.isEmpty())
         TextCharBG = QStringLiteral(" ");
     Banner.Text = EditText->text();
-    Banner.Font = RenderingFont();
     Banner.Mode = tg::BannerModeAt(cmbTextType->currentIndex());
     Banner.Letter = TextChar;
     Banner.Background = TextCharBG;

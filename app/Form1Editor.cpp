@@ -5,6 +5,7 @@
 
 #include "app/CharGrid.h"
 #include "app/DialogSeam.h"
+#include "app/FontDialog.h"
 #include "common/AppError.h"
 #include "common/Codepage.h"
 #include "common/SafeFile.h"
@@ -260,7 +261,7 @@ void TForm1::BuildKeyboard() {
 
 void TForm1::LayoutKeyboard() {
     const QFont font = tg::RenderingPixelFont(RenderingFont());
-    StringGrid1->SetCellFont(font);
+    const QColor color = RenderingColor();
     const int rows = 6;
     const int panelWidth = PanelKeyboard->width();
     const int panelHeight = PanelKeyboard->height();
@@ -275,6 +276,7 @@ void TForm1::LayoutKeyboard() {
             button->move((panelWidth - KeyColumns * w) / 2 + c * w,
                          (panelHeight - rows * h) / 2 + r * h);
             button->setFont(font);
+            SetTextColor(*button, QPalette::ButtonText, color);
         }
 }
 

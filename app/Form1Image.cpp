@@ -118,9 +118,8 @@ void TForm1::RenderArt() {
     ArtLines = art.Lines;
     RichEdit1->setPlainText(ArtLines.join(QLatin1Char('\n')));
 
-    const QFont font = RenderingFont();
-    if (Glyphs == nullptr || Glyphs->Font() != tg::RenderingPixelFont(font))
-        Glyphs = std::make_unique<tg::GlyphCache>(font);
+    if (Glyphs == nullptr || Glyphs->Font() != tg::RenderingPixelFont(ArtFont))
+        Glyphs = std::make_unique<tg::GlyphCache>(ArtFont);
     // The bitmap is as large as the visible view and shows the cells from the
     // scrolled position on; at position 0 these are the cells from the first.
     const double pitch = tg::CellPitch(FontSize);

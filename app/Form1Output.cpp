@@ -1,7 +1,9 @@
 // Saving, printing, the wallpaper and the rendering font of the main window.
 #include "app/TForm1.h"
 
+#include "app/CharGrid.h"
 #include "app/DialogSeam.h"
+#include "app/FontDialog.h"
 #include "app/FormAbout.h"
 #include "common/AppError.h"
 #include "common/AppFolders.h"
@@ -135,4 +137,32 @@ void TForm1::MWallpaperClick() {
     tg::SetDesktopWallpaper(path, tg::DetectDesktop(QProcessEnvironment::systemEnvironment()));
 }
 
-void TForm1::MSetFontClick() {}
+QFont TForm1::RenderingFont() const {
+    return FontDialog1->Font();
+}
+
+QColor TForm1::RenderingColor() const {
+    return FontDialog1->Color();
+}
+
+// Settings, "Set Font": the dialog offers the rendering font; the choice goes
+// to every holder, and the keyboard, the picture and the banner are drawn
+// again, also when nothing changed. Cancel changes nothing.
+void TForm1::MSetFontClick() {
+    if (ExecModal(*FontDialog1) != QDialog::Accepted)
+        return;
+    const QFont font = RenderingFont();
+    const QColor color = RenderingColor();
+    // The picture's cells carry their pixels' colours and the banner draws
+    // in black: the colour goes to the grid, the keys and RichEdit1 only.
+    ArtFont = font;
+    Banner.Font = font;
+    StringGrid1->SetCellFont(tg::RenderingPixelFont(font));
+    SetTextColor(*StringGrid1, QPalette::Text, color);
+    RichEdit1->setFont(font);
+    SetTextColor(*RichEdit1, QPalette::Text, color);
+    FontSize = tg::FontPoints(font);
+    LayoutKeyboard();
+    RenderArt();
+    RenderBanner();
+}

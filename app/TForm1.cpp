@@ -6,6 +6,7 @@
 #include "app/Cp1252Validator.h"
 #include "app/DialogSeam.h"
 #include "app/FileDropTarget.h"
+#include "app/FontDialog.h"
 #include "app/FormAbout.h"
 #include "app/FormLanguage.h"
 #include "app/ScreenPlacement.h"
@@ -24,7 +25,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -577,9 +577,9 @@ void TForm1::BuildDialogs() {
     ColorDialog1 = Named(new QColorDialog(this), "ColorDialog1");
     ColorDialog1->setOption(QColorDialog::DontUseNativeDialog, true);
     ColorDialog1->setCurrentColor(Qt::black);
-    FontDialog1 = Named(new QFontDialog(this), "FontDialog1");
-    FontDialog1->setOption(QFontDialog::DontUseNativeDialog, true);
-    FontDialog1->setCurrentFont(tg::DefaultRenderingFont());
+    FontDialog1 = Named(new FontDialog(this), "FontDialog1");
+    FontDialog1->SetFont(tg::DefaultRenderingFont(),
+                         QApplication::palette().color(QPalette::WindowText));
     StDropFiles1 = new FileDropTarget(this);
     StDropFiles1->setObjectName(QStringLiteral("StDropFiles1"));
 }
@@ -692,12 +692,16 @@ void TForm1::FormCreate() {
     FontSize = tg::DefaultFontSize;
 
     ImageOrg->SetBackground(BackColor);
-    const QFont rendering = tg::DefaultRenderingFont();
-    ArtFont = rendering;
-    FontDialog1->setCurrentFont(rendering);
-    RichEdit1->setFont(rendering);
-    StringGrid1->SetCellFont(tg::RenderingPixelFont(rendering));
-    Glyphs = std::make_unique<tg::GlyphCache>(rendering);
+    // The rendering font of every run, in the system's text colour.
+    FontDialog1->SetFont(tg::DefaultRenderingFont(),
+                         QApplication::palette().color(QPalette::WindowText));
+    ArtFont = RenderingFont();
+    Banner.Font = RenderingFont();
+    SetTextColor(*StringGrid1, QPalette::Text, RenderingColor());
+    StringGrid1->SetCellFont(tg::RenderingPixelFont(RenderingFont()));
+    RichEdit1->setFont(RenderingFont());
+    SetTextColor(*RichEdit1, QPalette::Text, RenderingColor());
+    Glyphs = std::make_unique<tg::GlyphCache>(ArtFont);
     ImageASCII->SetBackground(BackColor);
     QImage blank(std::max(1, ImageASCII->width()), std::max(1, ImageASCII->height()),
                  QImage::Format_RGB32);

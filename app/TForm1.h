@@ -22,7 +22,6 @@ class QCheckBox;
 class QColorDialog;
 class QComboBox;
 class QFileDialog;
-class QFontDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -40,6 +39,7 @@ class ArtScrollView;
 class CharGrid;
 class ColorSwatch;
 class FileDropTarget;
+class FontDialog;
 class TFormAbout;
 class TFormLanguage;
 
@@ -86,9 +86,10 @@ public:
     void StDropFiles1DropFiles(QPoint point);
     void TrackBarSizeChange();
     void RenderArt();
-    // The rendering font: the font FontDialog1 offers and returns, in which
-    // the picture is drawn.
-    QFont RenderingFont() const { return ArtFont; }
+    // The rendering font and its colour, held by FontDialog1; the picture,
+    // the banner, the grid, the keys and RichEdit1 receive copies.
+    QFont RenderingFont() const;
+    QColor RenderingColor() const;
 
     // ---- Symbol options ----
     void ComboBoxSetChange();
@@ -148,7 +149,7 @@ public:
     void CSpinEditCellHeightChange();
     void BuildKeyboard();
     // Places the keys centred in PanelKeyboard and gives them the rendering
-    // font; the grid's font is set with it, so a font change calls this.
+    // font and its colour; a font change calls this.
     void LayoutKeyboard();
     void KeyButtonClick(QToolButton* sender);
     void ButtonEditorLoadClick();
@@ -184,6 +185,8 @@ public:
     int ArtWidth = tg::DefaultArtWidth;
     QColor BackColor = QColor(255, 255, 255);
     int FontSize = tg::DefaultFontSize;
+    // The font of the picture's drawing surface (a copy of the rendering
+    // font); the glyph cache is remade when it changes.
     QFont ArtFont;
     int Brightness = 0;
     int Contrast = 0;
@@ -343,7 +346,7 @@ public:
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog3 = nullptr;
     QColorDialog* ColorDialog1 = nullptr;
-    QFontDialog* FontDialog1 = nullptr;
+    FontDialog* FontDialog1 = nullptr;
     FileDropTarget* StDropFiles1 = nullptr;
 
     TFormAbout* FormAbout = nullptr;

@@ -38,7 +38,7 @@ TForm1& TextPage() {
 // out and painted before the next key.
 void Keystroke(benchmark::State& state) {
     TForm1& form = TextPage();
-    form.ArtFont = QFont(QStringLiteral("Courier New"), int(state.range(0)));
+    form.Banner.Font = QFont(QStringLiteral("Courier New"), int(state.range(0)));
     form.EditText->setText(Typed);
     QCoreApplication::processEvents();
     bool full = true;

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace tg {
 
@@ -120,6 +121,12 @@ QFont RenderingPixelFont(const QFont& font) {
         pixelFont.setPixelSize(std::max(1, qRound(font.pointSizeF() * 96.0 / 72.0)));
     pixelFont.setStyleStrategy(QFont::PreferAntialias);
     return pixelFont;
+}
+
+int FontPoints(const QFont& font) {
+    const double points =
+        font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / 96.0;
+    return std::max(1, int(std::lround(points)));
 }
 
 GlyphCache::GlyphCache(const QFont& font) : CacheFont(RenderingPixelFont(font)) {}

@@ -81,6 +81,9 @@ inline QFont DefaultRenderingFont() {
 
 // The font at the pixel size of its point size on a 96 dpi surface.
 QFont RenderingPixelFont(const QFont& font);
+// The font's size in whole points, at least 1: its point size rounded, or
+// its pixel size as points at 96 dpi for a font sized in pixels.
+int FontPoints(const QFont& font);
 
 // Fills bitmap with back and draws every cell that reaches into it: the
 // cell's text extent in back, its glyphs in the colour of its pixel of work.

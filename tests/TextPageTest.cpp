@@ -230,8 +230,8 @@ TEST_F(TextPage, CommandDrawsTheRowsOfTheBox) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        Form->ArtFont = QFont(QStringLiteral("Courier New"), c.Points);
-        Form->ArtFont.setBold(c.Bold);
+        Form->Banner.Font = QFont(QStringLiteral("Courier New"), c.Points);
+        Form->Banner.Font.setBold(c.Bold);
         Form->EditChar->setText(QLatin1String(c.Letter));
         Form->EditCharBG->setText(QLatin1String(c.Background));
         Type(*Form, QStringLiteral("Tg 42"));
