@@ -42,7 +42,7 @@ FontDialog::FontDialog(QWidget* parent) : QDialog(parent) {
     connect(ColorButtonWidget, &QPushButton::clicked, this, &FontDialog::ColorButtonClick);
 
     auto* colorRow = new QHBoxLayout;
-    auto* colorLabel = new QLabel(QStringLiteral("Colour:"), this);
+    auto* colorLabel = new QLabel(QStringLiteral("Color:"), this);
     colorLabel->setBuddy(ColorButtonWidget);
     colorRow->addWidget(colorLabel);
     colorRow->addWidget(ColorButtonWidget);
