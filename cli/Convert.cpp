@@ -9,15 +9,23 @@
 #include "output/OutputTypes.h"
 
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace {
+
+// The font sizes the font dialog offers.
+constexpr int MinFontSize = 1;
+constexpr int MaxFontSize = 512;
+// The largest image drawn with every cell, in pixels (1 GiB at 32 bits).
+constexpr qint64 MaxImagePixels = qint64(1) << 28;
 
 // The help text; the output types come from their table.
 QString Usage() {
@@ -30,7 +38,8 @@ QString Usage() {
                "[--symbols TEXT | --symbol C | --custom TEXT | --sentence TEXT]\n"
                "       [--brightness N] [--contrast N] [--saturation N] [--flip h|v] "
                "[--rotate DEG]...\n"
-               "       [-f FORMAT] [--background #RRGGBB] [--title TEXT] [-o FILE]\n"
+               "       [--font FAMILY] [--font-size POINTS] [-f FORMAT] [--background #RRGGBB]\n"
+               "       [--title TEXT] [-o FILE]\n"
                "Writes the picture as ascii graphics: one line per row of the working image,\n"
                "two characters a pixel, in Windows-1252 with CR LF line ends.\n"
                "  --width N        symbols per line, %1 to %2 (default: the picture's width, "
@@ -47,6 +56,10 @@ QString Usage() {
                "  --rotate DEG     turn by whole degrees, positive clockwise; 90, 180 and 270\n"
                "                   turn exactly, other angles enlarge the picture with white "
                "corners\n"
+               "  --font FAMILY    the rendering font, any installed family (default: \"%5\");\n"
+               "                   a missing one falls back to the system's choice\n"
+               "  --font-size POINTS  its size, %6 to %7 points (default %8): the cell pitch\n"
+               "                   of images (1.6 pixels a point) and the size in html and rtf\n"
                "  -o FILE          write to FILE instead of standard output\n"
                "  -f, --format F   %3\n"
                "                   (default: by the extension of -o; bare rows without one)\n"
@@ -69,7 +82,11 @@ QString Usage() {
         .arg(tg::MinArtWidth)
         .arg(tg::MaxArtWidth)
         .arg(tg::OutputTypeNames(QStringLiteral(", ")))
-        .arg(drawn.join(QStringLiteral(", ")));
+        .arg(drawn.join(QStringLiteral(", ")))
+        .arg(QString::fromLatin1(tg::DefaultFontFamily))
+        .arg(MinFontSize)
+        .arg(MaxFontSize)
+        .arg(tg::DefaultFontSize);
 }
 
 // One operation of the Image page, applied in command-line order.
@@ -85,6 +102,8 @@ struct Options {
     QColor Background = QColor(255, 255, 255);
     bool BackgroundGiven = false;
     std::optional<QString> Title;
+    QFont Font = tg::DefaultRenderingFont();
+    bool FamilyGiven = false;
 };
 
 int ParseWidth(const QString& text) {
@@ -204,6 +223,14 @@ Options Parse(const QStringList& arguments, bool& help) {
             const double turn = -double(*angle);
             options.Turns = true;
             options.Steps.push_back([turn](tg::ArtSession& session) { session.Turn(turn); });
+        } else if (arg == QLatin1String("--font")) {
+            const QString family = value();
+            if (family.trimmed().isEmpty())
+                throw tg::AppError(QStringLiteral("--font needs a family name"));
+            options.Font.setFamilies({family});
+            options.FamilyGiven = true;
+        } else if (arg == QLatin1String("--font-size")) {
+            options.Font.setPointSize(ParseRanged(arg, value(), MinFontSize, MaxFontSize));
         } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
             options.Output = value();
         } else if (arg == QLatin1String("-f") || arg == QLatin1String("--format")) {
@@ -251,7 +278,22 @@ QByteArray OutputBytes(const Options& options, const QImage& work, const tg::Art
     document.Back = options.Background;
     document.BackGiven = options.BackgroundGiven;
     document.Title = options.Title ? *options.Title : tg::TitleOf(options.Output);
+    // The rendering font, as the window gives it to the picture and to its
+    // rich text rows (in the start-up colour).
+    document.Font = options.Font;
     document.RichRows = art.Lines;
+    document.RichFont = options.Font;
+    if (type->Image) {
+        const double pitch = tg::CellPitch(tg::FontPoints(options.Font));
+        const qint64 width = qint64(std::ceil(pitch * work.width()));
+        const qint64 height = qint64(std::ceil(pitch * work.height()));
+        if (width * height > MaxImagePixels)
+            throw tg::AppError(QStringLiteral("the image would be %1 x %2 pixels, more than %3 "
+                                              "million; give a smaller --width or --font-size")
+                                   .arg(width)
+                                   .arg(height)
+                                   .arg(MaxImagePixels / 1000000));
+    }
     return tg::BuildOutput(*type, document).Bytes;
 }
 
@@ -308,6 +350,15 @@ int RunConvert(int argc, char** argv, FILE* out, FILE* err) {
             application = std::make_unique<QGuiApplication>(argc, argv);
         } else {
             application = std::make_unique<QCoreApplication>(argc, argv);
+        }
+        // Only images draw with the font; a family the system lacks is named
+        // with the one drawn instead.
+        if (options.FamilyGiven && type != nullptr && type->Image) {
+            const QString family = options.Font.families().value(0);
+            const QString used = QFontInfo(tg::RenderingPixelFont(options.Font)).family();
+            if (used.compare(family, Qt::CaseInsensitive) != 0)
+                std::fprintf(err, "tessaglyph-convert: font family '%s' not found; using '%s'\n",
+                             qPrintable(family), qPrintable(used));
         }
         Convert(options, out);
         return 0;

@@ -24,6 +24,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
+#include <cmath>
 
 namespace {
 
@@ -304,6 +305,82 @@ TEST_F(FontTest, TheBannerFollowsTheFontsShapeNotItsColour) {
     black.Font = QFont(Mono(), 16);
     black.Render();
     EXPECT_EQ(large, black.Rows);
+}
+
+TEST_F(FontTest, TheConverterWritesWhatTheWindowWritesAfterTheSameChoice) {
+    const QString picture = WritePicture(QStringLiteral("ramp.png"), Ramp(12, 6));
+    Open(picture);
+    SetFont(QFont(Mono(), 12), std::nullopt);
+    const QStringList font = {QStringLiteral("--font"), Mono(), QStringLiteral("--font-size"),
+                              QStringLiteral("12")};
+    for (const auto& [name, type] : {std::pair{"page.htm", 1}, std::pair{"page.rtf", 3}}) {
+        SCOPED_TRACE(name);
+        const QByteArray window = ReadBytes(Save(type, QString::fromLatin1(name)));
+        const QString converted = Path(QStringLiteral("converted-") + QString::fromLatin1(name));
+        const ConverterRun run =
+            RunConverter(QStringList{picture, QStringLiteral("-o"), converted,
+                                     QStringLiteral("--title"), QStringLiteral("page")} +
+                         font);
+        ASSERT_EQ(run.Status, 0) << run.Err.data();
+        EXPECT_EQ(run.Err, QByteArray());
+        ASSERT_FALSE(window.isEmpty());
+        EXPECT_EQ(ReadBytes(converted), window);
+    }
+
+    // Its image holds every cell, drawn as the window draws them.
+    const QString png = Path(QStringLiteral("converted.png"));
+    const ConverterRun run = RunConverter(QStringList{picture, QStringLiteral("-o"), png} + font);
+    ASSERT_EQ(run.Status, 0) << run.Err.data();
+    const QImage converted = QImage(png).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(converted.size(), QSize(int(std::ceil(12 * 1.6 * 12)), int(std::ceil(12 * 1.6 * 6))));
+    const QImage shown = Form->ImageASCII->Bitmap().convertToFormat(QImage::Format_RGB32);
+    ASSERT_GE(shown.width(), converted.width());
+    ASSERT_GE(shown.height(), converted.height());
+    EXPECT_EQ(shown.copy(QRect(QPoint(0, 0), converted.size())), converted);
+}
+
+TEST_F(FontTest, TheConverterFallsBackForAMissingFamilyAndRefusesHugeImages) {
+    const QString picture = WritePicture(QStringLiteral("ramp.png"), Ramp(12, 6));
+    const QString png = Path(QStringLiteral("missing.png"));
+    ConverterRun run =
+        RunConverter({picture, QStringLiteral("--font"), QStringLiteral("No Such Family 42"),
+                      QStringLiteral("-o"), png});
+    ASSERT_EQ(run.Status, 0) << run.Err.data();
+    EXPECT_TRUE(run.Err.contains("tessaglyph-convert: font family 'No Such Family 42' not found; "
+                                 "using '"))
+        << run.Err.data();
+    EXPECT_EQ(QImage(png).size(), QSize(154, 77));
+
+    // The rich text names the family as given; the size follows --font-size.
+    run = RunConverter({picture, QStringLiteral("-f"), QStringLiteral("rtf"),
+                        QStringLiteral("--font"), QStringLiteral("No Such Family 42"),
+                        QStringLiteral("--font-size"), QStringLiteral("20")});
+    ASSERT_EQ(run.Status, 0) << run.Err.data();
+    EXPECT_TRUE(run.Out.contains("No Such Family 42;")) << run.Out.left(200).data();
+    EXPECT_TRUE(run.Out.contains("\\fs40")) << run.Out.left(200).data();
+
+    for (const QStringList& bad :
+         {QStringList{QStringLiteral("--font-size"), QStringLiteral("0")},
+          QStringList{QStringLiteral("--font-size"), QStringLiteral("9.5")},
+          QStringList{QStringLiteral("--font"), QStringLiteral(" ")},
+          QStringList{QStringLiteral("--font-size")}}) {
+        SCOPED_TRACE(bad.join(' ').toStdString());
+        run = RunConverter(QStringList{picture} + bad);
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_TRUE(run.Err.startsWith("tessaglyph-convert: --font")) << run.Err.data();
+    }
+
+    // 300 cells across at 512 points would be a bitmap of 245760 pixels across.
+    const QString wide = WritePicture(QStringLiteral("wide.png"), Ramp(300, 300));
+    run = RunConverter({wide, QStringLiteral("--font-size"), QStringLiteral("512"),
+                        QStringLiteral("-o"), Path(QStringLiteral("huge.png"))});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_TRUE(run.Err.contains("the image would be 245760 x 245760 pixels")) << run.Err.data();
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("huge.png"))));
+    run = RunConverter({wide, QStringLiteral("--font-size"), QStringLiteral("512"),
+                        QStringLiteral("-f"), QStringLiteral("html")});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_TRUE(run.Out.contains("font-size:512pt"));
 }
 
 // The dialog on its own, opened as the user sees it.
