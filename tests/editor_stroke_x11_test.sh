@@ -50,10 +50,13 @@ done
 xdotool mouseup 1
 sleep 0.3
 # Save: the dialog offers "ascii.txt" in "saves"; Return accepts it.
+windows() { xdotool search --onlyvisible --name '.*' 2>/dev/null | wc -l; }
+before=$(windows)
 click 78 146
+for _ in $(seq 300); do [ "$(windows)" -gt "$before" ] && break; sleep 0.1; done
 sleep 0.5
 xdotool key Return
-for _ in $(seq 50); do [ -s "$work/saves/ascii.txt" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/saves/ascii.txt" ] && break; sleep 0.1; done
 
 file="$work/saves/ascii.txt"
 [ -f "$file" ] || { echo "nothing was saved"; cat "$work/app.log"; exit 1; }
