@@ -1,8 +1,11 @@
 #include "app/Application.h"
 
 #include "app/DialogSeam.h"
+#include "convert/Picture.h"
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    tg::SetImageAllocationLimit();
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {

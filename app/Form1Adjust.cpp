@@ -44,21 +44,36 @@ void TForm1::ButtonFlipVClick() {
     RenderArt();
 }
 
-void TForm1::ButtonRotate90Click() {
-    Session.Turn(90);
+void TForm1::TurnPicture(double degrees) {
+    if (Picture.IsEmpty())
+        return;
+    const QSize workSize = tg::RotatedSize(WorkSize, degrees);
+    if (!AcceptWorkSize(workSize))
+        return;
+    // A picture beyond the largest accepted is refused, not made.
+    if (!tg::TurnFits(Picture.Picture().size(), degrees))
+        throw tg::AppError(QStringLiteral("Out of memory"));
+    ReplacePicture(tg::Rotated(Picture.Picture(), degrees), workSize);
+}
+
+void TForm1::TurnPicture(double degrees) {
+    if (!AcceptWorkSize([&] { Session.Turn(degrees); }))
+        return;
     CopyPicture();
+}
+
+void TForm1::ButtonRotate90Click() {
+    TurnPicture(90);
     RenderArt();
 }
 
 void TForm1::Button180Click() {
-    Session.Turn(180);
-    CopyPicture();
+    TurnPicture(180);
     RenderArt();
 }
 
 void TForm1::ButtonRotate270Click() {
-    Session.Turn(270);
-    CopyPicture();
+    TurnPicture(270);
     RenderArt();
 }
 
@@ -77,7 +92,6 @@ void TForm1::ButtonRotateFreeClick() {
         throw tg::AppError(
             tg::FormatMessage(QStringLiteral("'%s' is not a valid integer value"), AngleText));
     // A positive entry turns clockwise.
-    Session.Turn(-double(*angle));
-    CopyPicture();
+    TurnPicture(-double(*angle));
     RenderArt();
 }

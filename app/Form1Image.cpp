@@ -43,7 +43,11 @@ void TForm1::StDropFiles1DropFiles(QPoint) {
 }
 
 bool TForm1::TakePicture(const QString& path) {
-    tg::PictureLoad load = tg::LoadPicture(path);
+    // A picture whose working image would be too large is refused before it
+    // is decoded.
+    tg::PictureRequest request;
+    request.Refusal = &tg::ArtSession::TakeRefusal;
+    tg::PictureLoad load = tg::LoadPicture(path, request);
     if (!load.Ok()) {
         // Everything stays as it was; the status bar says why.
         StatusBar1->showMessage(load.Error);
@@ -61,11 +65,27 @@ bool TForm1::TakePicture(const QString& path) {
     return true;
 }
 
-void TForm1::ApplySize() {
-    Session.SetWidth(TrackBarSize->value());
+bool TForm1::AcceptWorkSize(const std::function<void()>& change) {
+    try {
+        change();
+    } catch (const tg::WorkSizeRefused& refusal) {
+        StatusBar1->showMessage(refusal.Message());
+        return false;
+    }
+    return true;
+}
+
+bool TForm1::ApplySize() {
+    if (!AcceptWorkSize([this] { Session.SetWidth(TrackBarSize->value()); })) {
+        // The slider goes back to the width in use; nothing else changes.
+        const QSignalBlocker blocker(TrackBarSize);
+        TrackBarSize->setValue(ArtWidth);
+        return false;
+    }
     ArtWidth = Session.ArtWidth();
     EditImageSize->setText(QString::number(ArtWidth));
     CopyWorkImage();
+    return true;
 }
 
 void TForm1::CopyPicture() {
@@ -90,8 +110,8 @@ void TForm1::CopyWorkImage() {
 }
 
 void TForm1::TrackBarSizeChange() {
-    ApplySize();
-    RenderArt();
+    if (ApplySize())
+        RenderArt();
 }
 
 tg::SymbolChoice TForm1::SymbolControls() const {

@@ -109,6 +109,8 @@ void TForm1::ReadSettings() {
     const IniFile ini(SettingsFileName());
     LanguageName =
         ini.ReadString(OptionsSection, QStringLiteral("Language"), QStringLiteral("English"));
+    if (!IsLanguageName(LanguageName))
+        LanguageName = QStringLiteral("English");
     CanvasWidth = ini.ReadInteger(OptionsSection, QStringLiteral("canvasWidth"), 100);
     CanvasHeight = ini.ReadInteger(OptionsSection, QStringLiteral("canvasHeight"), 100);
     CellWidth = ini.ReadInteger(OptionsSection, QStringLiteral("cellWidth"), 10);
@@ -136,9 +138,21 @@ void TForm1::WriteSettings() {
 
 // ---- Language files ----
 
+bool IsLanguageName(const QString& name) {
+    if (name.isEmpty())
+        return false;
+    for (const QChar ch : name) {
+        if (ch == QLatin1Char('/') || ch == QLatin1Char('\\') || ch.unicode() < 0x20)
+            return false;
+    }
+    return true;
+}
+
 QString TForm1::LanguageFileName(const QString& languageName) const {
     const QString folder = tg::DataFolder(BaseFolder) + QStringLiteral("language");
-    const QString fileName = languageName + QStringLiteral(".ini");
+    const QString fileName =
+        (IsLanguageName(languageName) ? languageName : QStringLiteral("English")) +
+        QStringLiteral(".ini");
     const QString path = folder + QDir::separator() + fileName;
     if (QFileInfo::exists(path))
         return path;

@@ -19,7 +19,7 @@ bool IsBlank(QChar ch) {
 
 // Only blanks and tabs are stripped: other characters (a no-break space of the
 // code page, for one) belong to the value.
-QString TrimBlanks(const QString& text) {
+QStringView TrimBlanks(QStringView text) {
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && IsBlank(text[first]))
@@ -30,8 +30,8 @@ QString TrimBlanks(const QString& text) {
 }
 
 // The name of a "[name]" line, or nullopt for any other line.
-std::optional<QString> SectionName(const QString& line) {
-    const QString text = TrimBlanks(line);
+std::optional<QStringView> SectionName(QStringView line) {
+    const QStringView text = TrimBlanks(line);
     if (!text.startsWith(QLatin1Char('[')))
         return std::nullopt;
     qsizetype close = text.indexOf(QLatin1Char(']'));
@@ -40,8 +40,17 @@ std::optional<QString> SectionName(const QString& line) {
     return TrimBlanks(text.mid(1, close - 1));
 }
 
-bool SameName(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+// The key of a "key=value" line, or nullopt for a line without "=".
+std::optional<QStringView> KeyName(QStringView line) {
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return std::nullopt;
+    return TrimBlanks(line.left(equals));
+}
+
+// Names match without regard to case: they are looked up by their folded form.
+QString Folded(QStringView name) {
+    return name.toString().toCaseFolded();
 }
 
 std::optional<unsigned> ParseDigits(QStringView digits, unsigned base) {
@@ -132,26 +141,60 @@ IniFile::IniFile(const QString& fileName, Encoding encoding)
     }
 }
 
-std::optional<IniFile::Section> IniFile::FindSection(const QString& section) const {
+const QHash<QString, IniFile::Section>& IniFile::Sections() const {
+    if (Index)
+        return *Index;
+    // One pass over the lines: the first section of each name, and in it the
+    // first line of each key.
+    Index.emplace();
+    Section* current = nullptr;
     for (int i = 0; i < Lines.size(); ++i) {
-        const auto name = SectionName(Lines[i]);
-        if (!name || !SameName(*name, section))
+        if (const auto name = SectionName(Lines[i])) {
+            if (current != nullptr)
+                current->End = i;
+            const QString folded = Folded(*name);
+            current = nullptr;
+            if (!Index->contains(folded)) {
+                current = &(*Index)[folded];
+                current->Header = i;
+            }
             continue;
-        int end = i + 1;
-        while (end < Lines.size() && !SectionName(Lines[end]))
-            ++end;
-        return Section{i, end};
+        }
+        if (current == nullptr)
+            continue;
+        if (const auto key = KeyName(Lines[i])) {
+            const QString folded = Folded(*key);
+            if (!current->Keys.contains(folded))
+                current->Keys.insert(folded, i);
+        }
     }
-    return std::nullopt;
+    if (current != nullptr)
+        current->End = int(Lines.size());
+    return *Index;
+}
+
+const IniFile::Section* IniFile::FindSection(const QString& section) const {
+    const auto& sections = Sections();
+    const auto found = sections.constFind(Folded(section));
+    return found == sections.cend() ? nullptr : &*found;
 }
 
 int IniFile::FindKey(const Section& section, const QString& key) const {
-    for (int i = section.Header + 1; i < section.End; ++i) {
-        const qsizetype equals = Lines[i].indexOf(QLatin1Char('='));
-        if (equals >= 0 && SameName(TrimBlanks(Lines[i].left(equals)), key))
-            return i;
+    return section.Keys.value(Folded(key), -1);
+}
+
+void IniFile::InsertLine(int at, const QString& line) {
+    Lines.insert(at, line);
+    for (Section& section : *Index) {
+        if (section.Header >= at)
+            ++section.Header;
+        if (section.End >= at)
+            ++section.End;
+        for (int& keyLine : section.Keys) {
+            if (keyLine >= at)
+                ++keyLine;
+        }
     }
-    return -1;
 }
 
 QString IniFile::ReadString(const QString& section, const QString& key,
@@ -163,7 +206,8 @@ QString IniFile::ReadString(const QString& section, const QString& key,
     if (line < 0)
         return defaultValue;
     const QString& text = Lines[line];
-    QString value = TrimBlanks(text.mid(text.indexOf(QLatin1Char('=')) + 1));
+    QString value =
+        TrimBlanks(QStringView(text).mid(text.indexOf(QLatin1Char('=')) + 1)).toString();
     if (value.size() >= 2) {
         const QChar first = value.front();
         if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
@@ -186,15 +230,34 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     safe.replace(QLatin1Char('\r'), QLatin1Char(' '));
     safe.replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString line = key + QLatin1Char('=') + safe;
-    const auto found = FindSection(section);
-    if (!found) {
-        Lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+    Sections();
+    const QString folded = Folded(section);
+    // A name that reads back as another (with "=", "[" or "]" in it, or
+    // surrounding blanks) is written as given; the index is then made afresh.
+    const auto written = KeyName(line);
+    const bool plainKey = !SectionName(line) && written && Folded(*written) == Folded(key);
+    const auto found = Index->find(folded);
+    if (found == Index->end()) {
+        const QString header = QLatin1Char('[') + section + QLatin1Char(']');
+        const auto name = SectionName(header);
+        const int at = int(Lines.size());
+        Lines.append(header);
         Lines.append(line);
+        if (plainKey && name && Folded(*name) == folded) {
+            Section& added = (*Index)[folded];
+            added.Header = at;
+            added.End = at + 2;
+            added.Keys.insert(Folded(key), at + 1);
+        } else {
+            Index.reset();
+        }
         return;
     }
     const int existing = FindKey(*found, key);
     if (existing >= 0) {
         Lines[existing] = line;
+        if (!plainKey)
+            Index.reset();
         return;
     }
     // After the section's last line that is not blank, so that blank lines
@@ -202,7 +265,11 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     int at = found->End;
     while (at > found->Header + 1 && TrimBlanks(Lines[at - 1]).isEmpty())
         --at;
-    Lines.insert(at, line);
+    InsertLine(at, line);
+    if (plainKey)
+        found->Keys.insert(Folded(key), at);
+    else
+        Index.reset();
 }
 
 void IniFile::WriteInteger(const QString& section, const QString& key, int value) {

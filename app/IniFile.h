@@ -7,10 +7,13 @@
 // section, creating the section when it is missing; every other line stays as
 // it was. Lines may end in CR LF or LF; the file is written with CR LF.
 //
-// The file is read once when the object is made. Writes change the lines in
-// memory; UpdateFile puts them into the file in one atomic replacement.
+// The file is read once when the object is made and its lines indexed once,
+// at the first lookup: a read costs the same for a file of any length. Writes
+// change the lines in memory; UpdateFile puts them into the file in one
+// atomic replacement.
 // Widget-free, so the settings and language layers and tests share it.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -51,14 +54,21 @@ public:
 
 private:
     struct Section {
-        int Header = -1; // line of "[name]"
-        int End = 0;     // first line after the section
+        int Header = -1;          // line of "[name]"
+        int End = 0;              // first line after the section
+        QHash<QString, int> Keys; // the line of each key, by its folded name
     };
-    std::optional<Section> FindSection(const QString& section) const;
+    // The first section of each name, by its folded name: made in one pass
+    // over the lines at the first lookup, and kept up to date by the writes.
+    const QHash<QString, Section>& Sections() const;
+    const Section* FindSection(const QString& section) const;
     int FindKey(const Section& section, const QString& key) const;
+    // Inserts a line, moving the lines of the index after it.
+    void InsertLine(int at, const QString& line);
 
     QString Path;
     QStringList Lines;
+    mutable std::optional<QHash<QString, Section>> Index;
     bool WriteUtf8 = false;
     bool ByteOrderMark = false;
     bool Unreadable = false;

@@ -13,6 +13,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -71,7 +72,8 @@ public:
     QString SettingsFileName() const;
     void ApplyLanguage(const QString& languageName);
     // BaseFolder + "language/" + name + ".ini"; a file whose name differs
-    // only in case is found as well.
+    // only in case is found as well. A name that is no plain file name (see
+    // IsLanguageName) names English.ini.
     QString LanguageFileName(const QString& languageName) const;
     void MLangEnglishClick();
     void MLangRussianClick();
@@ -373,8 +375,17 @@ private:
     // and applies the size whether or not the slider moved. False, with the
     // reason in the status bar and nothing changed, when it cannot be read.
     bool TakePicture(const QString& path);
-    // The slider's position as the session's width.
-    void ApplySize();
+    // The slider's position as the session's width. False, with the slider
+    // back at ArtWidth and nothing changed, when the working image would be
+    // too large.
+    bool ApplySize();
+    // Runs a change of the session that may ask for a working image too large
+    // to make: false, with the refusal in the status bar and the session as it
+    // was, when it does.
+    bool AcceptWorkSize(const std::function<void()>& change);
+    // Turns the picture by degrees (counter-clockwise) unless the working
+    // image would be too large.
+    void TurnPicture(double degrees);
     // The session's picture into Picture and ImageOrg, and its working image.
     void CopyPicture();
     // ImageOrg shows the picture with the current adjustment.
@@ -406,3 +417,7 @@ template <typename Fn> void TForm1::Guard(Fn&& fn) {
 }
 
 extern TForm1* Form1;
+
+// Whether name is a language name: a file name of the language folder without
+// its ".ini", with no folder separator or control character in it.
+bool IsLanguageName(const QString& name);

@@ -53,6 +53,36 @@ void ReadLanguageFile(benchmark::State& state) {
 }
 BENCHMARK(ReadLanguageFile)->Unit(benchmark::kMicrosecond);
 
+// A settings file of about 100 MB (lines of 100 characters after the keys)
+// read alone (0) and by the starting window (1): the file is read and
+// indexed once, not once a key.
+void StartWithLargeSettingsFile(benchmark::State& state) {
+    static QTemporaryDir folder;
+    static bool laid = [] {
+        QFile settings(folder.filePath(QStringLiteral("LanguageBench.ini")));
+        if (!settings.open(QIODevice::WriteOnly))
+            return false;
+        settings.write("[Options]\r\nfirstStart=0\r\ncanvasWidth=50\r\n");
+        const QByteArray line = "k=" + QByteArray(96, 'x') + "\r\n";
+        const QByteArray block = line.repeated(10'000);
+        for (int i = 0; i < 100; ++i)
+            settings.write(block);
+        return true;
+    }();
+    (void)laid;
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            const IniFile ini(folder.filePath(QStringLiteral("LanguageBench.ini")));
+            benchmark::DoNotOptimize(
+                ini.ReadInteger(QStringLiteral("Options"), QStringLiteral("canvasWidth"), 0));
+            continue;
+        }
+        TForm1 form(folder.path());
+        benchmark::DoNotOptimize(form.CanvasWidth);
+    }
+}
+BENCHMARK(StartWithLargeSettingsFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 } // namespace
 
 int main(int argc, char** argv) {

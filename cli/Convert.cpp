@@ -126,7 +126,8 @@ const tg::OutputType* ParseOutputType(const QString& text) {
 }
 
 QColor ParseBackground(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    // \z, not $: a line break after the colour is no colour.
+    static const QRegularExpression pattern(QStringLiteral("\\A#[0-9A-Fa-f]{6}\\z"));
     if (!pattern.match(text).hasMatch())
         throw tg::AppError(
             QStringLiteral("--background takes a colour as #RRGGBB, not '%1'").arg(text));
@@ -305,8 +306,12 @@ void Convert(const Options& options, FILE* out) {
     // for (or at most the widest width), so a JPEG may be decoded at a
     // reduced scale; a turn may bring the picture's height across, and then
     // it is read in full.
-    const int target = options.Turns ? 0 : options.Width > 0 ? options.Width : tg::MaxArtWidth;
-    tg::PictureLoad load = tg::LoadPicture(options.Picture, target);
+    tg::PictureRequest request;
+    request.TargetWidth = options.Turns ? 0 : options.Width > 0 ? options.Width : tg::MaxArtWidth;
+    // A picture whose working image would be too large is refused before it
+    // is decoded; later steps are refused by the session.
+    request.Refusal = &tg::ArtSession::TakeRefusal;
+    tg::PictureLoad load = tg::LoadPicture(options.Picture, request);
     if (!load.Ok())
         throw tg::AppError(load.Error);
     // The working size follows the picture's full size, as in the window,
@@ -315,6 +320,8 @@ void Convert(const Options& options, FILE* out) {
     session.TakePicture(std::move(load.Image), load.FullSize);
     for (const SessionStep& step : options.Steps)
         step(session);
+    if (session.WorkImage().isNull())
+        throw tg::AppError(QStringLiteral("out of memory"));
     const tg::ArtText art = session.Render();
     const QByteArray bytes = OutputBytes(options, session.WorkImage(), art);
     if (options.Output.isEmpty()) {

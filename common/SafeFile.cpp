@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace tg {
 
@@ -12,6 +14,11 @@ void WriteFileAtomic(const QString& path, const QByteArray& data, const QString&
     const QFileInfo info(path);
     const auto fail = [&] { throw AppError(FormatMessage(failureMessage, path)); };
     if (path.isEmpty())
+        fail();
+    // A link that leads to no end (a loop, or a chain too long to follow)
+    // names no file to replace: writing would put a file in the link's place.
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 && errno == ELOOP)
         fail();
     const auto writeInPlace = [&] {
         QFile direct(path);

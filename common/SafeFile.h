@@ -10,7 +10,8 @@ namespace tg {
 // it and renamed over it, so a failure leaves the old file as it was. A target
 // that exists and is no regular file (a device, a pipe) is written directly,
 // and so is an existing file whose folder admits no new file beside it (hard
-// links to it then see the new content).
+// links to it then see the new content); a symbolic link is followed, and
+// one that loops is refused.
 // Throws AppError with FormatMessage(failureMessage, path) on any failure.
 void WriteFileAtomic(const QString& path, const QByteArray& data,
                      const QString& failureMessage = QStringLiteral("Cannot create file %s"));

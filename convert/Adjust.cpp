@@ -46,6 +46,11 @@ void AdjustImage(QImage& image, const Adjustment& adjustment) {
         return;
     if (image.format() != QImage::Format_RGB888)
         image = image.convertToFormat(QImage::Format_RGB888);
+    // Detaches a shared image; a copy that cannot be had leaves it null.
+    if (image.bits() == nullptr) {
+        image = QImage();
+        return;
+    }
     const std::array<uchar, 256> tone = ToneCurve(a.Brightness, a.Contrast);
     const int w = image.width(), h = image.height();
     if (a.Saturation == 0) {

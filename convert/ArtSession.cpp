@@ -3,13 +3,17 @@
 #include "common/AppError.h"
 #include "convert/Geometry.h"
 #include "convert/Picture.h"
+#include "convert/WorkLimit.h"
 
 #include <algorithm>
 
 namespace tg {
 
 QSize ArtSession::DecideWorkSize(QSize proposed) const {
-    return QSize(std::max(1, proposed.width()), std::max(1, proposed.height()));
+    const QSize size(std::max(1, proposed.width()), std::max(1, proposed.height()));
+    if (const QString refusal = WorkSizeRefusal(size); !refusal.isEmpty())
+        throw WorkSizeRefused(refusal);
+    return size;
 }
 
 void ArtSession::Replace(QImage picture, QSize pictureSize, QSize workSize) {
@@ -28,11 +32,18 @@ void ArtSession::TakePicture(QImage picture, QSize fullSize) {
         picture = ToRgb888OnWhite(picture);
     if (fullSize.isEmpty())
         fullSize = picture.size();
-    const int width = std::clamp(fullSize.width(), MinArtWidth, MaxArtWidth);
-    const QSize work =
-        DecideWorkSize(QSize(width, WorkHeight(width, fullSize.width(), fullSize.height())));
+    const QSize work = DecideWorkSize(TakeWorkSize(fullSize));
     Replace(std::move(picture), fullSize, work);
-    Width = width;
+    Width = work.width();
+}
+
+QSize ArtSession::TakeWorkSize(QSize pictureSize) {
+    const int width = std::clamp(pictureSize.width(), MinArtWidth, MaxArtWidth);
+    return QSize(width, WorkHeight(width, pictureSize.width(), pictureSize.height()));
+}
+
+QString ArtSession::TakeRefusal(QSize pictureSize) {
+    return WorkSizeRefusal(TakeWorkSize(pictureSize));
 }
 
 void ArtSession::SetWidth(int width) {

@@ -3,6 +3,7 @@
 // the working size, the adjustment and the symbols, and the working image and
 // text they give. The Image page and the converter drive the same operations.
 
+#include "common/AppError.h"
 #include "convert/Adjust.h"
 #include "convert/Geometry.h"
 #include "convert/Render.h"
@@ -15,6 +16,13 @@
 
 namespace tg {
 
+// A take, a width or a turn that would make a working image beyond the
+// largest (convert/WorkLimit.h); the session stays as it was.
+class WorkSizeRefused : public AppError {
+public:
+    using AppError::AppError;
+};
+
 // The range of the working width, and its width before any picture.
 inline constexpr int MinArtWidth = 10, MaxArtWidth = 300, DefaultArtWidth = 60;
 
@@ -25,6 +33,9 @@ public:
     // picture's own size where the image was decoded at a reduced scale; the
     // working size follows it. The adjustment and the symbols stay.
     void TakePicture(QImage picture, QSize fullSize = QSize());
+    // Why a picture of this size cannot be taken (its working image would be
+    // too large); empty when it can. Asked before the picture is decoded.
+    static QString TakeRefusal(QSize pictureSize);
     // The working width; the height follows the picture's proportions. The
     // width is clamped to the range.
     void SetWidth(int width);
@@ -32,7 +43,9 @@ public:
     // Turns by degrees, positive counter-clockwise: quarter turns swap the
     // working size, other angles enlarge it as they enlarge the picture.
     // Throws AppError "Out of memory" when the turned picture would exceed the
-    // largest picture accepted, changing nothing.
+    // largest picture accepted, changing nothing. Every operation that changes
+    // the working size throws WorkSizeRefused, changing nothing, when the
+    // working image would exceed the largest.
     void Turn(double degrees);
     void SetAdjustment(const Adjustment& adjustment);
     void SetSymbols(const SymbolChoice& symbols);
@@ -59,6 +72,8 @@ private:
     // changes: the size that a take, a width or a turn asks for, as the
     // working image will have it.
     QSize DecideWorkSize(QSize proposed) const;
+    // The working size a picture of this size is taken with.
+    static QSize TakeWorkSize(QSize pictureSize);
     // Installs a new picture and working size.
     void Replace(QImage picture, QSize pictureSize, QSize workSize);
 

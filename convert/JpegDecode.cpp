@@ -2,7 +2,6 @@
 
 #include "convert/ImageMemory.h"
 
-#include <QFile>
 #include <csetjmp>
 #include <cstdio>
 // jpeglib.h needs size_t and FILE declared before it.
@@ -31,11 +30,12 @@ void Silent(j_common_ptr) {}
 enum class Outcome { Decoded, Failed, LeftToQt };
 
 // Everything that a longjmp may leave lives outside this frame.
-Outcome Decode(jpeg_decompress_struct& info, ErrorManager& errors, FILE* file, int scale,
-               QImage& out) {
+Outcome Decode(jpeg_decompress_struct& info, ErrorManager& errors, const QByteArray& bytes,
+               int scale, QImage& out) {
     if (setjmp(errors.Jump) != 0)
         return Outcome::Failed;
-    jpeg_stdio_src(&info, file);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
     if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK)
         return Outcome::LeftToQt;
@@ -62,10 +62,7 @@ Outcome Decode(jpeg_decompress_struct& info, ErrorManager& errors, FILE* file, i
 
 } // namespace
 
-std::optional<JpegDecode> DecodeJpeg(const QString& path, int scale) {
-    FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
-    if (file == nullptr)
-        return JpegDecode{{}, QStringLiteral("cannot open the file")};
+std::optional<JpegDecode> DecodeJpeg(const QByteArray& bytes, int scale) {
     jpeg_decompress_struct info;
     ErrorManager errors;
     info.err = jpeg_std_error(&errors.Base);
@@ -74,9 +71,8 @@ std::optional<JpegDecode> DecodeJpeg(const QString& path, int scale) {
     errors.Message[0] = '\0';
     jpeg_create_decompress(&info);
     JpegDecode result;
-    const Outcome outcome = Decode(info, errors, file, scale, result.Image);
+    const Outcome outcome = Decode(info, errors, bytes, scale, result.Image);
     jpeg_destroy_decompress(&info);
-    std::fclose(file);
     if (outcome == Outcome::LeftToQt)
         return std::nullopt;
     if (outcome == Outcome::Failed) {

@@ -3,11 +3,18 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
+
+class QIODevice;
 
 namespace tg {
 
 // Pictures larger than this many pixels are refused instead of read.
 inline constexpr qint64 MaxPicturePixels = 400'000'000;
+
+// Sets the image readers' process-wide allocation limit to what the largest
+// picture accepted needs. Called once at the start of every program.
+void SetImageAllocationLimit();
 
 struct PictureLoad {
     QImage Image;   // Format_RGB888 when the load succeeded
@@ -16,13 +23,27 @@ struct PictureLoad {
     bool Ok() const { return Error.isEmpty(); }
 };
 
-// Reads the first frame of a picture file, turned upright by its orientation
-// tag, as Format_RGB888 with transparent areas composited on white.
-// With targetWidth > 0 the reader may decode at a reduced scale (JPEG) as long
-// as the result stays at least as wide as targetWidth.
+struct PictureRequest {
+    // > 0: the reader may decode at a reduced scale (JPEG) as long as the
+    // result stays at least as wide as this.
+    int TargetWidth = 0;
+    // Asked with the picture's upright size before any pixel is decoded (and
+    // with the decoded size when the file's header gave none or another): a
+    // non-empty text refuses the picture with that text as the error.
+    std::function<QString(QSize)> Refusal;
+};
+
+// Reads the first frame of a picture, turned upright by its orientation tag,
+// as Format_RGB888 with transparent areas composited on white. name is the
+// file name shown in messages; its extension hints at the format, which is
+// otherwise told from the content.
+PictureLoad LoadPicture(QIODevice& device, const QString& name, const PictureRequest& request);
+// The same for a picture file.
+PictureLoad LoadPicture(const QString& path, const PictureRequest& request);
 PictureLoad LoadPicture(const QString& path, int targetWidth = 0);
 
-// Any image as Format_RGB888, transparency composited on white.
+// Any image as Format_RGB888, transparency composited on white; null when it
+// cannot be allocated.
 QImage ToRgb888OnWhite(const QImage& image);
 
 } // namespace tg

@@ -165,6 +165,8 @@ void DrawArt(QImage& bitmap, const QImage& work, const ArtText& art, GlyphCache&
         return;
     const QImage image =
         work.format() == QImage::Format_RGB888 ? work : work.convertToFormat(QImage::Format_RGB888);
+    if (image.isNull())
+        return;
     const int backR = back.red(), backG = back.green(), backB = back.blue();
     const int bw = bitmap.width(), bh = bitmap.height();
     // Cells that start before the origin reach into the bitmap by at most

@@ -4,13 +4,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tg {
 
 int WorkHeight(int width, int pictureWidth, int pictureHeight) {
     if (pictureWidth <= 0)
         return 1;
-    return std::max(1, int(qint64(width) * pictureHeight / pictureWidth));
+    const qint64 height = qint64(width) * pictureHeight / pictureWidth;
+    return int(std::clamp<qint64>(height, 1, std::numeric_limits<int>::max()));
 }
 
 namespace {
@@ -43,11 +45,15 @@ QImage ResampleLinear(const QImage& source, int width, int height) {
     const QImage src = source.format() == QImage::Format_RGB888
                            ? source
                            : source.convertToFormat(QImage::Format_RGB888);
-    if (src.width() == width && src.height() == height)
+    if (src.isNull() || (src.width() == width && src.height() == height))
         return src;
+    // Made before the taps, whose size follows it: a size that cannot be had
+    // gives a null image, never a write through one.
+    QImage out = NewRgb888(width, height);
+    if (out.isNull())
+        return out;
     const std::vector<Tap> xs = MakeTaps(width, src.width());
     const std::vector<Tap> ys = MakeTaps(height, src.height());
-    QImage out(width, height, QImage::Format_RGB888);
     for (int y = 0; y < height; ++y) {
         const Tap ty = ys[y];
         const uchar* r0 = src.constScanLine(ty.I0);
@@ -99,8 +105,12 @@ ImagePyramid::ImagePyramid(QImage picture) {
     Levels.push_back(std::move(picture));
     // Halve down to the smallest working width, so that every target has a
     // level less than twice its size.
-    while (Levels.back().width() / 2 >= 10 && Levels.back().height() / 2 >= 1)
-        Levels.push_back(HalveImage(Levels.back()));
+    while (Levels.back().width() / 2 >= 10 && Levels.back().height() / 2 >= 1) {
+        QImage half = HalveImage(Levels.back());
+        if (half.isNull())
+            break; // fewer levels: resampling reads a larger one
+        Levels.push_back(std::move(half));
+    }
 }
 
 const QImage& ImagePyramid::Picture() const {

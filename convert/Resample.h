@@ -7,11 +7,11 @@
 namespace tg {
 
 // Height of the working image for a picture of w x h at the given width:
-// width * h div w, at least 1.
+// width * h div w, at least 1 and at most the largest int.
 int WorkHeight(int width, int pictureWidth, int pictureHeight);
 
 // Linear resampling of an RGB888 image to w x h; the identity when the size
-// does not change.
+// does not change; null when the result cannot be allocated.
 QImage ResampleLinear(const QImage& source, int width, int height);
 
 // The picture with a chain of halved copies, so that a small working image is

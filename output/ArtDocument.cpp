@@ -1,5 +1,7 @@
 #include "output/ArtDocument.h"
 
+#include "common/AppError.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -11,6 +13,8 @@ QImage ArtBitmap(const ArtDocument& document) {
     const int width = std::max(1, int(std::ceil(pitch * document.Work.width())));
     const int height = std::max(1, int(std::ceil(pitch * document.Work.height())));
     QImage bitmap(width, height, QImage::Format_RGB32);
+    if (bitmap.isNull())
+        throw AppError(QStringLiteral("Cannot save image: out of memory"));
     if (document.Art == nullptr) {
         bitmap.fill(document.Back);
         return bitmap;

@@ -35,7 +35,8 @@ struct ArtDocument {
 };
 
 // A bitmap that holds every cell of the art, drawn as the window draws it.
-// Needs a QGuiApplication for the font.
+// Needs a QGuiApplication for the font. Throws AppError when the bitmap cannot
+// be allocated.
 QImage ArtBitmap(const ArtDocument& document);
 
 } // namespace tg

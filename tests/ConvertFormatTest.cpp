@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QProcess>
 #include <QPushButton>
@@ -130,6 +131,7 @@ TEST_F(ConvertFormatTest, BadValuesAreRefusedAndWriteNothing) {
          {QStringList{QStringLiteral("-f"), QStringLiteral("pdf")},
           QStringList{QStringLiteral("--background"), QStringLiteral("blue")},
           QStringList{QStringLiteral("--background"), QStringLiteral("#12345")},
+          QStringList{QStringLiteral("--background"), QStringLiteral("#FF0000\n")},
           QStringList{QStringLiteral("--title")}}) {
         SCOPED_TRACE(bad.join(' ').toStdString());
         const ConverterRun result =
@@ -138,6 +140,29 @@ TEST_F(ConvertFormatTest, BadValuesAreRefusedAndWriteNothing) {
         EXPECT_TRUE(result.Err.startsWith("tessaglyph-convert: ")) << result.Err.data();
         EXPECT_FALSE(QFile::exists(output));
     }
+}
+
+TEST_F(ConvertFormatTest, AnOutputLinkThatLoopsIsRefusedAndStaysALink) {
+    // a.txt -> b.txt -> a.txt, and c.txt -> c.txt.
+    const QString a = Path(QStringLiteral("a.txt")), b = Path(QStringLiteral("b.txt"));
+    const QString c = Path(QStringLiteral("c.txt"));
+    ASSERT_TRUE(QFile::link(b, a));
+    ASSERT_TRUE(QFile::link(a, b));
+    ASSERT_TRUE(QFile::link(c, c));
+    for (const QString& output : {a, c}) {
+        SCOPED_TRACE(output.toStdString());
+        const ConverterRun run = RunConverter({Picture, QStringLiteral("-o"), output});
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_EQ(run.Err, "tessaglyph-convert: Cannot create file " + output.toUtf8() + "\n");
+        EXPECT_TRUE(QFileInfo(output).isSymLink());
+    }
+    // A link to a file that does not exist yet is followed, as before.
+    const QString target = Path(QStringLiteral("target.txt"));
+    const QString link = Path(QStringLiteral("link.txt"));
+    ASSERT_TRUE(QFile::link(target, link));
+    EXPECT_EQ(RunConverter({Picture, QStringLiteral("-o"), link}).Status, 0);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_FALSE(ReadBytes(target).isEmpty());
 }
 
 } // namespace

@@ -99,6 +99,29 @@ TEST_F(LanguageTest, MissingFilesAndKeysKeepTheTexts) {
     EXPECT_EQ(form->MFile->title(), QStringLiteral("文件"));
 }
 
+TEST_F(LanguageTest, ALanguageNameIsAFileNameInTheLanguageFolder) {
+    // A file beside the language folder that a name with separators would reach.
+    WriteBytes(Folder.filePath(QStringLiteral("outside.ini")),
+               "[Interface]\r\nMFile->Caption=Outside\r\n");
+    QDir(Folder.path()).mkpath(QStringLiteral("language/sub"));
+    WriteBytes(LanguagePath(QStringLiteral("English")), "[Interface]\r\nMFile->Caption=File\r\n");
+    for (const char* name : {"../outside", "sub/../../outside", "..\\outside"}) {
+        SCOPED_TRACE(name);
+        WriteBytes(SettingsPath(),
+                   QByteArray("[Options]\r\nfirstStart=0\r\nLanguage=") + name + "\r\n");
+        auto form = Launch();
+        EXPECT_EQ(form->LanguageName, QStringLiteral("English"));
+        EXPECT_TRUE(form->MLangEnglish->isChecked());
+        EXPECT_EQ(form->MFile->title(), QStringLiteral("File"));
+        // Applied directly, such a name reads English.ini as well.
+        form->MFile->setTitle(QStringLiteral("changed"));
+        form->ApplyLanguage(QString::fromLatin1(name));
+        EXPECT_EQ(form->MFile->title(), QStringLiteral("File"));
+        form->close();
+        EXPECT_TRUE(ReadBytes(SettingsPath()).contains("Language=English\r\n"));
+    }
+}
+
 TEST_F(LanguageTest, FilesInUtf8OrTheCodePage) {
     SkipFirstRun();
     QDir(Folder.path()).mkdir(QStringLiteral("language"));

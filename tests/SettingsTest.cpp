@@ -8,7 +8,11 @@
 #include "app/CharGrid.h"
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSpinBox>
+#include <QStandardPaths>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -157,6 +161,55 @@ TEST_F(IniFileTest, WritesOnlyTheKeysItIsGiven) {
     EXPECT_EQ(Read(Path("new.ini")), QByteArray("[Options]\r\nLanguage=English\r\n"));
 }
 
+TEST_F(IniFileTest, ReadsFollowTheWritesAsTheWrittenFileReads) {
+    Write(Path(), "top=before any section\n"
+                  "[A]\n"
+                  "a1=1\n"
+                  "A2 = 2\n"
+                  "\n"
+                  "[B]\n"
+                  "b1=1\n"
+                  "[a]\n"
+                  "a1=duplicate section\n"
+                  "[C]\n"
+                  "c1=1\n"
+                  "c1=second of the key\n");
+    IniFile ini(Path());
+    const auto S = [](const char* text) { return QString::fromLatin1(text); };
+    EXPECT_EQ(ini.ReadString(S("c"), S("C1"), S("-")), "1");
+    // New keys in the middle move every later line; names in other cases,
+    // names that read back as others and new sections.
+    ini.WriteString(S("A"), S("a3"), S("3"));
+    ini.WriteString(S("b"), S("B2"), S("2"));
+    ini.WriteString(S("A"), S("a2"), S("two"));
+    ini.WriteString(S("C"), S("c2=x"), S("y"));
+    ini.WriteString(S("C"), S(" c3 "), S("3"));
+    ini.WriteString(S("B"), S("[b3"), S("3"));
+    ini.WriteString(S("D]"), S("d1"), S("1"));
+    ini.WriteString(S("E"), S("e1"), S("1"));
+    ini.WriteString(S("A"), S("a4"), S("4"));
+    ini.UpdateFile();
+    const IniFile again(Path());
+    const char* sections[] = {"A", "a", "B", "C", "D", "D]", "E", "b3=3", "none"};
+    const char* keys[] = {"top", "a1", "a2",   "A2", "a3",   "a4", "b1", "b2",  "[b3",
+                          "c1",  "c2", "c2=x", "c3", " c3 ", "d1", "e1", "none"};
+    for (const char* section : sections) {
+        for (const char* key : keys) {
+            SCOPED_TRACE(testing::Message() << section << " / " << key);
+            EXPECT_EQ(ini.ReadString(S(section), S(key), S("-")),
+                      again.ReadString(S(section), S(key), S("-")));
+        }
+    }
+    EXPECT_EQ(again.ReadString(S("A"), S("a1"), S("-")), "1");
+    EXPECT_EQ(again.ReadString(S("A"), S("a2"), S("-")), "two");
+    EXPECT_EQ(again.ReadString(S("A"), S("a4"), S("-")), "4");
+    EXPECT_EQ(again.ReadString(S("B"), S("b2"), S("-")), "2");
+    EXPECT_EQ(again.ReadString(S("C"), S("c1"), S("-")), "1");
+    EXPECT_EQ(again.ReadString(S("C"), S("c2"), S("-")), "x=y");
+    EXPECT_EQ(again.ReadString(S("C"), S("c3"), S("-")), "3");
+    EXPECT_EQ(again.ReadString(S("E"), S("e1"), S("-")), "1");
+}
+
 TEST_F(IniFileTest, KeepsTheFilesEncoding) {
     // The system's 8-bit text: every byte comes back as it was.
     Write(Path("cp.ini"), "[S]\r\nname=caf\xE9 \x80\x81\r\n");
@@ -275,4 +328,49 @@ TEST_F(SettingsTest, UnwritableFileIsReportedOnceAndTheWindowCloses) {
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->FormAbout, nullptr);
     EXPECT_EQ(form->FormLanguage, nullptr);
+}
+
+TEST_F(SettingsTest, AFileThatCannotBeReadIsNotOverwritten) {
+    const char* const name = "SettingsTest.AFileThatCannotBeReadIsNotOverwritten";
+    if (geteuid() == 0) {
+        // Root reads every file: the test runs again as an unprivileged user.
+        const passwd* nobody = getpwnam("nobody");
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (nobody == nullptr || setpriv.isEmpty())
+            GTEST_SKIP() << "running as root, and no user nobody or no setpriv to run as one: "
+                            "root reads every file";
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), QStringLiteral("/tmp"));
+        environment.insert(QStringLiteral("HOME"), QStringLiteral("/tmp"));
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(setpriv,
+                    {QStringLiteral("--reuid=%1").arg(nobody->pw_uid),
+                     QStringLiteral("--regid=%1").arg(nobody->pw_gid),
+                     QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath(),
+                     QStringLiteral("--gtest_filter=") + QLatin1String(name)});
+        ASSERT_TRUE(child.waitForFinished(120000));
+        const QByteArray output = child.readAll();
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+        EXPECT_FALSE(output.contains("SKIPPED")) << output.toStdString();
+        return;
+    }
+    // Writable but not readable: what the file holds is unknown, so writing
+    // the nine keys into an empty one would lose it.
+    const QByteArray original = "[Options]\r\nfirstStart=0\r\ncanvasWidth=50\r\n[Mine]\r\nx=1\r\n";
+    WriteBytes(SettingsPath(), original);
+    ASSERT_TRUE(QFile::setPermissions(SettingsPath(), QFile::WriteOwner));
+    QFile probe(SettingsPath());
+    if (probe.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "a file of mode 0200 is readable here";
+    auto form = Launch();
+    EXPECT_EQ(form->CanvasWidth, 100);
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(Dialogs->Errors, QStringList{QStringLiteral("Unable to write to ") + SettingsPath()});
+    ASSERT_TRUE(QFile::setPermissions(SettingsPath(), QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_EQ(ReadBytes(SettingsPath()), original);
 }

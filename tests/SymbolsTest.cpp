@@ -64,6 +64,34 @@ protected:
 
 } // namespace
 
+TEST_F(SymbolsTest, EveryEditKeepsToTheCodePage) {
+    // What the user types is text of the code page before any handler sees
+    // it: a character that the code page cannot hold becomes '?'.
+    const auto check = [](QLineEdit* edit) {
+        ASSERT_NE(edit, nullptr);
+        SCOPED_TRACE(edit->objectName().toStdString());
+        ASSERT_TRUE(edit->isEnabled());
+        for (const QChar ch : {QChar(0x0416), QChar(0x20AC), QChar('a')}) {
+            edit->clear();
+            Type(edit, ch);
+            EXPECT_EQ(edit->text(), ch == QChar(0x0416) ? QStringLiteral("?") : QString(ch));
+        }
+    };
+    for (QLineEdit* edit :
+         {Form->ComboBoxSet->lineEdit(), Form->EditText, Form->EditChar, Form->EditCharBG})
+        check(edit);
+    Form->CheckBoxRandom->click();
+    check(Form->EditSymbol);
+    Form->CheckBoxCustom->click();
+    check(Form->EditSymbols);
+    // And so is what the picture is drawn with.
+    Focus(Form->EditSymbols);
+    Form->EditSymbols->clear();
+    Type(Form->EditSymbols, QChar(0x0416));
+    Type(Form->EditSymbols, QChar('#'));
+    EXPECT_EQ(Form->SymbolString, QStringLiteral("?#"));
+}
+
 TEST_F(SymbolsTest, PresetAndSingleSymbolModesRenderTheirBands) {
     // Cells of the grays 0, 125, 126, 188, 189, 253, 254, 255, 36, 170.
     EXPECT_EQ(Line(), QStringLiteral("##LLwwoooo      MMss"));

@@ -1,5 +1,7 @@
 // Tests of the widget-free work run with a GUI application object (fonts and
 // image plugins need one) on Qt's offscreen platform, and no widgets.
+#include "convert/Picture.h"
+
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
@@ -8,5 +10,6 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QGuiApplication application(argc, argv);
+    tg::SetImageAllocationLimit();
     return RUN_ALL_TESTS();
 }
