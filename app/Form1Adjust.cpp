@@ -45,18 +45,6 @@ void TForm1::ButtonFlipVClick() {
 }
 
 void TForm1::TurnPicture(double degrees) {
-    if (Picture.IsEmpty())
-        return;
-    const QSize workSize = tg::RotatedSize(WorkSize, degrees);
-    if (!AcceptWorkSize(workSize))
-        return;
-    // A picture beyond the largest accepted is refused, not made.
-    if (!tg::TurnFits(Picture.Picture().size(), degrees))
-        throw tg::AppError(QStringLiteral("Out of memory"));
-    ReplacePicture(tg::Rotated(Picture.Picture(), degrees), workSize);
-}
-
-void TForm1::TurnPicture(double degrees) {
     if (!AcceptWorkSize([&] { Session.Turn(degrees); }))
         return;
     CopyPicture();

@@ -46,7 +46,7 @@ bool TForm1::TakePicture(const QString& path) {
     // A picture whose working image would be too large is refused before it
     // is decoded.
     tg::PictureRequest request;
-    request.Refusal = &tg::ArtSession::TakeRefusal;
+    request.Refusal = [](QSize picture) { return tg::ArtSession::TakeRefusal(picture); };
     tg::PictureLoad load = tg::LoadPicture(path, request);
     if (!load.Ok()) {
         // Everything stays as it was; the status bar says why.
@@ -72,6 +72,7 @@ bool TForm1::AcceptWorkSize(const std::function<void()>& change) {
         StatusBar1->showMessage(refusal.Message());
         return false;
     }
+    StatusBar1->clearMessage();
     return true;
 }
 

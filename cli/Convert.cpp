@@ -310,14 +310,20 @@ void Convert(const Options& options, FILE* out) {
     request.TargetWidth = options.Turns ? 0 : options.Width > 0 ? options.Width : tg::MaxArtWidth;
     // A picture whose working image would be too large is refused before it
     // is decoded; later steps are refused by the session.
-    request.Refusal = &tg::ArtSession::TakeRefusal;
+    request.Refusal = [&](QSize picture) {
+        return tg::ArtSession::TakeRefusal(picture, options.Width);
+    };
     tg::PictureLoad load = tg::LoadPicture(options.Picture, request);
     if (!load.Ok())
         throw tg::AppError(load.Error);
     // The working size follows the picture's full size, as in the window,
     // even where the reader decoded at a reduced scale.
     tg::ArtSession session;
-    session.TakePicture(std::move(load.Image), load.FullSize);
+    // Taken at the width asked for: a width step resets the working size from
+    // the picture, so the rows are those of the window, whose slider first
+    // goes to the picture's width; only a too large working image on the way
+    // is not asked for.
+    session.TakePicture(std::move(load.Image), load.FullSize, options.Width);
     for (const SessionStep& step : options.Steps)
         step(session);
     if (session.WorkImage().isNull())

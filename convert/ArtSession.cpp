@@ -25,25 +25,25 @@ void ArtSession::Replace(QImage picture, QSize pictureSize, QSize workSize) {
     WorkCache.reset();
 }
 
-void ArtSession::TakePicture(QImage picture, QSize fullSize) {
+void ArtSession::TakePicture(QImage picture, QSize fullSize, int width) {
     if (picture.isNull())
         return;
     if (picture.format() != QImage::Format_RGB888)
         picture = ToRgb888OnWhite(picture);
     if (fullSize.isEmpty())
         fullSize = picture.size();
-    const QSize work = DecideWorkSize(TakeWorkSize(fullSize));
+    const QSize work = DecideWorkSize(TakeWorkSize(fullSize, width));
     Replace(std::move(picture), fullSize, work);
     Width = work.width();
 }
 
-QSize ArtSession::TakeWorkSize(QSize pictureSize) {
-    const int width = std::clamp(pictureSize.width(), MinArtWidth, MaxArtWidth);
+QSize ArtSession::TakeWorkSize(QSize pictureSize, int width) {
+    width = std::clamp(width > 0 ? width : pictureSize.width(), MinArtWidth, MaxArtWidth);
     return QSize(width, WorkHeight(width, pictureSize.width(), pictureSize.height()));
 }
 
-QString ArtSession::TakeRefusal(QSize pictureSize) {
-    return WorkSizeRefusal(TakeWorkSize(pictureSize));
+QString ArtSession::TakeRefusal(QSize pictureSize, int width) {
+    return WorkSizeRefusal(TakeWorkSize(pictureSize, width));
 }
 
 void ArtSession::SetWidth(int width) {

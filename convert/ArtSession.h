@@ -29,13 +29,15 @@ inline constexpr int MinArtWidth = 10, MaxArtWidth = 300, DefaultArtWidth = 60;
 class ArtSession {
 public:
     // Replaces the picture (an image of any format; it becomes RGB888) and
-    // sets the width to the picture's, clamped to the range. fullSize is the
-    // picture's own size where the image was decoded at a reduced scale; the
-    // working size follows it. The adjustment and the symbols stay.
-    void TakePicture(QImage picture, QSize fullSize = QSize());
-    // Why a picture of this size cannot be taken (its working image would be
-    // too large); empty when it can. Asked before the picture is decoded.
-    static QString TakeRefusal(QSize pictureSize);
+    // sets the width to the given one, or without one to the picture's,
+    // clamped to the range. fullSize is the picture's own size where the
+    // image was decoded at a reduced scale; the working size follows it. The
+    // adjustment and the symbols stay.
+    void TakePicture(QImage picture, QSize fullSize = QSize(), int width = 0);
+    // Why a picture of this size cannot be taken at that width (its working
+    // image would be too large); empty when it can. Asked before the picture
+    // is decoded.
+    static QString TakeRefusal(QSize pictureSize, int width = 0);
     // The working width; the height follows the picture's proportions. The
     // width is clamped to the range.
     void SetWidth(int width);
@@ -73,7 +75,7 @@ private:
     // working image will have it.
     QSize DecideWorkSize(QSize proposed) const;
     // The working size a picture of this size is taken with.
-    static QSize TakeWorkSize(QSize pictureSize);
+    static QSize TakeWorkSize(QSize pictureSize, int width);
     // Installs a new picture and working size.
     void Replace(QImage picture, QSize pictureSize, QSize workSize);
 

@@ -163,7 +163,7 @@ TEST_F(BoundedWorkTest, ATurnBeyondTheLargestPictureIsRefused) {
 
     const ConverterRun run = RunConverter({path, QStringLiteral("--rotate"), QStringLiteral("45")});
     EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.Err, "tessaglyph-convert: the turned picture would be too large\n");
+    EXPECT_EQ(run.Err, "tessaglyph-convert: Out of memory\n");
 }
 
 TEST_F(BoundedWorkTest, TheConverterRefusesHostilePicturesWithOneLine) {
