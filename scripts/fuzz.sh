@@ -3,12 +3,12 @@
 # UndefinedBehaviorSanitizer) into build-fuzz/ and runs it for SECONDS
 # (default 60) on its seeds from tests/fuzz/TARGET/ and the corpus it grew
 # before (build-fuzz/corpus/TARGET/). Findings land in
-# build-fuzz/findings/TARGET/. Targets: picture, settings, language.
+# build-fuzz/findings/TARGET/. Targets: picture, settings, language, editor.
 # Not run by CI; run it under nice on a shared machine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 if [ $# -lt 1 ]; then
-  echo "usage: $0 picture|settings|language [SECONDS]" >&2
+  echo "usage: $0 picture|settings|language|editor [SECONDS]" >&2
   exit 2
 fi
 target="$1"
@@ -17,7 +17,8 @@ case "$target" in
   picture) program=PictureFuzz ;;
   settings) program=SettingsFuzz ;;
   language) program=LanguageFuzz ;;
-  *) echo "unknown target $target (picture, settings or language)" >&2; exit 2 ;;
+  editor) program=EditorFuzz ;;
+  *) echo "unknown target $target (picture, settings, language or editor)" >&2; exit 2 ;;
 esac
 "$root/scripts/setup.sh"
 missing=()
