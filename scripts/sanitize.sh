@@ -6,19 +6,8 @@
 # plain suite; run it under nice on a shared machine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/setup.sh"
-# GCC's sanitizer runtimes.
-missing=()
-for p in libasan8 libubsan1; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# With GCC's sanitizer runtimes.
+"$root/scripts/setup.sh" libasan8 libubsan1
 
 build="$root/build-sanitize"
 launcher=()

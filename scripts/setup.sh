@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need on Debian 12 (as root, or
-# through sudo). Quick when everything is there already.
+# through sudo), and the packages given as arguments. Quick when everything is
+# there already.
 set -euo pipefail
 packages=(
   build-essential cmake git pkg-config
@@ -9,6 +10,7 @@ packages=(
   fonts-liberation fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth x11-utils xdotool
   jp2a unrtf chromium poppler-utils
+  "$@"
 )
 missing=()
 for p in "${packages[@]}"; do

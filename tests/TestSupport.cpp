@@ -73,12 +73,17 @@ void WindowTest::Open(const QString& path) {
 }
 
 ConverterRun RunConverter(const QStringList& arguments) {
+    return RunProgram(QStringLiteral("tessaglyph-convert"), arguments);
+}
+
+ConverterRun RunProgram(const QString& name, const QStringList& arguments) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TESSAGLYPH_BINARY_DIR "/tessaglyph-convert"), arguments);
+    process.start(QStringLiteral(TESSAGLYPH_BINARY_DIR "/") + name, arguments);
     ConverterRun run;
     if (!process.waitForFinished(60000))
         return run;

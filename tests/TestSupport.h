@@ -60,3 +60,6 @@ struct ConverterRun {
 };
 // Runs build/tessaglyph-convert with the arguments, without any display.
 ConverterRun RunConverter(const QStringList& arguments);
+// Runs one of the programs built beside the application (by its file name),
+// without any display.
+ConverterRun RunProgram(const QString& name, const QStringList& arguments);

@@ -64,21 +64,7 @@ QByteArray ReadFile(const QString& path) {
 
 // Runs build/tessaglyph-banner without any display.
 ConverterRun RunBanner(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TESSAGLYPH_BINARY_DIR "/tessaglyph-banner"), arguments);
-    ConverterRun run;
-    if (!process.waitForFinished(60000))
-        return run;
-    if (process.exitStatus() == QProcess::NormalExit)
-        run.Status = process.exitCode();
-    run.Out = process.readAllStandardOutput();
-    run.Err = process.readAllStandardError();
-    return run;
+    return RunProgram(QStringLiteral("tessaglyph-banner"), arguments);
 }
 
 // The folder and name the save dialog offers.
