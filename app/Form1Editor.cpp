@@ -123,8 +123,9 @@ void TForm1::ConnectEditor() {
         {CSpinEditCanvasHeight, &TForm1::CSpinEditCanvasHeightChange},
         {CSpinEditCellWidth, &TForm1::CSpinEditCellWidthChange},
         {CSpinEditCellHeight, &TForm1::CSpinEditCellHeightChange}};
-    for (const auto& [spin, handler] : spins) {
-        on(spin, &QSpinBox::valueChanged, handler);
+    for (const auto& entry : spins) {
+        QSpinBox* spin = entry.first;
+        on(spin, &QSpinBox::valueChanged, entry.second);
         QLineEdit* text = SpinText(spin);
         connect(text, &QLineEdit::textEdited, spin, [spin, text](const QString& typed) {
             if (!typed.trimmed().isEmpty())
@@ -142,8 +143,8 @@ void TForm1::ConnectEditor() {
     connect(StringGrid1, &CharGrid::StrokeStarted, this, [this] { Editor.BeginStep(); });
     connect(StringGrid1, &CharGrid::StrokeFinished, this, [this] { Editor.EndStep(); });
 
-    const auto action = [this](const char* name, QWidget* owner, Qt::ShortcutContext context,
-                               const QList<QKeySequence>& keys) {
+    const auto action = [](const char* name, QWidget* owner, Qt::ShortcutContext context,
+                           const QList<QKeySequence>& keys) {
         auto* item = new QAction(owner);
         item->setObjectName(QLatin1String(name));
         item->setShortcuts(keys);
