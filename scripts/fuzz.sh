@@ -20,18 +20,8 @@ case "$target" in
   editor) program=EditorFuzz ;;
   *) echo "unknown target $target (picture, settings, language or editor)" >&2; exit 2 ;;
 esac
-"$root/scripts/setup.sh"
-missing=()
-for p in clang libclang-rt-14-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# With clang and its sanitizer and fuzzer runtimes.
+"$root/scripts/setup.sh" clang libclang-rt-14-dev
 
 build="$root/build-fuzz"
 launcher=()
