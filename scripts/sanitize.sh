@@ -26,7 +26,7 @@ cmake --build "$build" -j2
 # A failed allocation must come back as null (the code checks for it) rather
 # than end the program; a sanitizer finding ends the program with status 99,
 # which no test takes for one of the programs' own statuses.
-export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1:exitcode=99:strict_string_checks=1:detect_stack_use_after_return=1"
+export ASAN_OPTIONS="suppressions=$root/scripts/sanitize-asan.supp:detect_leaks=1:allocator_may_return_null=1:exitcode=99:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:exitcode=99"
 export LSAN_OPTIONS="suppressions=$root/scripts/sanitize.supp:print_suppressions=0"
 cd "$build"
